@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class ZConfigDocument;
+
+/**
+ * The phone's configuration file class: an INI-style file of "[Group]" headers
+ * and "key = value" lines. Opening never fails (a missing file reads as empty);
+ * every write goes through to the file at once by an atomic replace, so another
+ * process that reads after the call sees it. The lexical rules are written down
+ * in docs/config-files.md.
+ *
+ * The path is used as given; callers resolve phone paths with devicePath().
+ */
+class ZConfig
+{
+public:
+    explicit ZConfig(const QString &path, bool autoCreate = false);
+    ~ZConfig();
+
+    ZConfig(const ZConfig &) = delete;
+    ZConfig &operator=(const ZConfig &) = delete;
+
+    QString readEntry(const QString &group, const QString &key, const QString &def = QString()) const;
+    int readNumEntry(const QString &group, const QString &key, int def = 0) const;
+    unsigned int readUIntEntry(const QString &group, const QString &key, unsigned int def = 0) const;
+    bool readBoolEntry(const QString &group, const QString &key, bool def = false) const;
+
+    /** Returns false when the name cannot be held by the syntax or the file cannot be written. */
+    bool writeEntry(const QString &group, const QString &key, const QString &value);
+    bool writeEntry(const QString &group, const QString &key, int value);
+    bool writeEntry(const QString &group, const QString &key, unsigned int value);
+    bool writeEntry(const QString &group, const QString &key, const char *value) = delete;
+
+    void getGroupsKeyList(QStringList &groups) const;
+
+    /** Makes the file hold every write so far; false (and one diagnostic line) when it cannot. */
+    bool flush();
+
+    QString path() const;
+
+private:
+    std::unique_ptr<ZConfigDocument> m_document;
+};

@@ -1,0 +1,70 @@
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TempDeviceRoot::TempDeviceRoot()
+    : m_oldRoot(qgetenv("KESTROW_ROOT"))
+    , m_hadRoot(qEnvironmentVariableIsSet("KESTROW_ROOT"))
+{
+    if (m_dir.isValid())
+        qputenv("KESTROW_ROOT", QFile::encodeName(m_dir.path()));
+}
+
+TempDeviceRoot::~TempDeviceRoot()
+{
+    if (m_hadRoot)
+        qputenv("KESTROW_ROOT", m_oldRoot);
+    else
+        qunsetenv("KESTROW_ROOT");
+}
+
+bool TempDeviceRoot::isValid() const
+{
+    return m_dir.isValid();
+}
+
+QString TempDeviceRoot::root() const
+{
+    return m_dir.path();
+}
+
+QString TempDeviceRoot::path(const QString &phonePath) const
+{
+    return m_dir.path() + phonePath;
+}
+
+bool TempDeviceRoot::writeFile(const QString &phonePath, const QByteArray &content) const
+{
+    const QString file = path(phonePath);
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(content) == content.size();
+}
+
+bool TempDeviceRoot::writeImage(const QString &phonePath, int width, int height, const QColor &color) const
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(color);
+    return writeImage(phonePath, image);
+}
+
+bool TempDeviceRoot::writeImage(const QString &phonePath, const QImage &image) const
+{
+    const QString file = path(phonePath);
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    return image.save(file, "PNG");
+}
+
+bool TempDeviceRoot::writeSkin(const QString &name, const QByteArray &skinCfg) const
+{
+    return writeFile(QStringLiteral("/ezxlocal/Kestrow/skin/%1/skin.cfg").arg(name), skinCfg);
+}
+
+QString builtProgram(const QString &name)
+{
+    return QStringLiteral(KESTROW_BIN_DIR "/") + name;
+}

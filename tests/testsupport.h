@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+
+/**
+ * A fresh device root for one test: a temporary folder that $KESTROW_ROOT
+ * names while the object lives. Phone paths given to its helpers are
+ * absolute phone paths ("/ezxlocal/Kestrow/Kestrow.cfg").
+ */
+class TempDeviceRoot
+{
+public:
+    TempDeviceRoot();
+    ~TempDeviceRoot();
+
+    TempDeviceRoot(const TempDeviceRoot &) = delete;
+    TempDeviceRoot &operator=(const TempDeviceRoot &) = delete;
+
+    bool isValid() const;
+    QString root() const;
+    /** The real file path of a phone path under this root. */
+    QString path(const QString &phonePath) const;
+    /** Writes a file, creating its folders. */
+    bool writeFile(const QString &phonePath, const QByteArray &content) const;
+    /** Writes a solid-colour PNG of the given size. */
+    bool writeImage(const QString &phonePath, int width, int height, const QColor &color) const;
+    bool writeImage(const QString &phonePath, const QImage &image) const;
+    /** Creates the folder "/ezxlocal/Kestrow/skin/<name>/" and writes its skin.cfg. */
+    bool writeSkin(const QString &name, const QByteArray &skinCfg) const;
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldRoot;
+    bool m_hadRoot = false;
+};
+
+/** The path of a program built beside the tests. */
+QString builtProgram(const QString &name);
