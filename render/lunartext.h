@@ -1,0 +1,15 @@
+#pragma once
+
+#include "data/skinmodel.h"
+
+#include <QString>
+
+class QPainter;
+
+/**
+ * Draws the lunar date text of a frame: font "AMCSL" at the skin's font
+ * size, normal weight, one-pixel solid pen in the skin's colour, the text's
+ * baseline starting at the skin's (left, top). An empty text draws nothing.
+ * The painter's state is left as it was.
+ */
+void drawLunarText(QPainter &painter, const SkinModel::Lunar &lunar, const QString &text);

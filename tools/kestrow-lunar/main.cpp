@@ -1,0 +1,134 @@
+// kestrow-lunar DATE...: prints "DATE<TAB>lunar text" for each DATE written
+// YYYY-MM-DD; with no arguments, reads the dates from standard input, one a
+// line. The text is empty for dates the lunar table does not cover. A line
+// that is not a date is reported on standard error and makes the exit code 1.
+
+#include "render/lunarcalendar.h"
+
+#include <QByteArray>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::size_t FlushSize = 1 << 16;
+
+std::optional<tagDate> parseDate(std::string_view s)
+{
+    if (s.size() != 10 || s[4] != '-' || s[7] != '-')
+        return std::nullopt;
+    auto number = [s](std::size_t from, std::size_t count) -> int {
+        int value = 0;
+        for (std::size_t at = from; at < from + count; ++at) {
+            if (s[at] < '0' || s[at] > '9')
+                return -1;
+            value = value * 10 + (s[at] - '0');
+        }
+        return value;
+    };
+    const int year = number(0, 4);
+    const int month = number(5, 2);
+    const int day = number(8, 2);
+    if (year < 0 || month < 1 || month > 12 || day < 1)
+        return std::nullopt;
+    static constexpr int monthDays[] = { 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    if (day > monthDays[month - 1] || (month == 2 && day == 29 && !leap))
+        return std::nullopt;
+    return tagDate { day, month, year };
+}
+
+std::string_view trimmed(std::string_view s)
+{
+    const auto first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = s.find_last_not_of(" \t\r");
+    return s.substr(first, last - first + 1);
+}
+
+/** Converts one date after another into buffered output. */
+class LunarPrinter
+{
+public:
+    ~LunarPrinter() { flush(); }
+
+    /** False when `input` is not a date; the message names `where`. */
+    bool print(std::string_view input, const std::string &where)
+    {
+        const std::string_view dateText = trimmed(input);
+        std::optional<tagDate> date = parseDate(dateText);
+        if (!date) {
+            flush();
+            std::fprintf(stderr, "kestrow-lunar: %s: not a date written YYYY-MM-DD: \"%.*s\"\n",
+                where.c_str(), int(input.size()), input.data());
+            return false;
+        }
+        m_calendar.GetDayOf(*date, m_text);
+        m_out.append(dateText.data(), qsizetype(dateText.size()));
+        m_out.append('\t');
+        m_out.append(m_text.toUtf8());
+        m_out.append('\n');
+        if (std::size_t(m_out.size()) >= FlushSize)
+            flush();
+        return true;
+    }
+
+    void flush()
+    {
+        if (!m_out.isEmpty())
+            std::fwrite(m_out.constData(), 1, std::size_t(m_out.size()), stdout);
+        m_out.clear();
+        std::fflush(stdout);
+    }
+
+private:
+    LunarCalendar m_calendar;
+    QString m_text;
+    QByteArray m_out;
+};
+
+bool printStandardInput(LunarPrinter &printer)
+{
+    bool ok = true;
+    std::string line;
+    long lineNumber = 0;
+    char buffer[4096];
+    for (;;) {
+        // Lines are read in pieces so that none is too long to read.
+        line.clear();
+        bool gotAny = false;
+        while (std::fgets(buffer, sizeof buffer, stdin)) {
+            gotAny = true;
+            line.append(buffer);
+            if (!line.empty() && line.back() == '\n')
+                break;
+        }
+        if (!gotAny)
+            break;
+        if (!line.empty() && line.back() == '\n')
+            line.pop_back();
+        ++lineNumber;
+        ok = printer.print(line, "line " + std::to_string(lineNumber)) && ok;
+    }
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    LunarPrinter printer;
+    bool ok = true;
+    if (argc > 1) {
+        for (int arg = 1; arg < argc; ++arg)
+            ok = printer.print(argv[arg], "argument " + std::to_string(arg)) && ok;
+    } else {
+        ok = printStandardInput(printer);
+    }
+    printer.flush();
+    return ok ? 0 : 1;
+}
