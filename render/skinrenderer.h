@@ -1,0 +1,78 @@
+#pragma once
+
+#include "data/skinmodel.h"
+#include "render/frameclock.h"
+
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+class QPainter;
+
+/** Which of the two frames is composed: the home screen's, or the settings application's preview. */
+enum class FrameComposition { Plugin, Preview };
+
+/**
+ * Paints the frames of one skin model. The home-screen plug-in and the skin
+ * preview both use it; they differ only in the composition. Each element is
+ * drawn by its own operation onto a painter open on the frame, reading the
+ * time from one clock and the phone's levels from two sources, so that tests
+ * and tools can fix all three.
+ */
+class SkinRenderer
+{
+public:
+    explicit SkinRenderer(SkinModel &model);
+
+    void setComposition(FrameComposition composition);
+    FrameComposition composition() const { return m_composition; }
+    /** nullptr: the system clock. The clock must outlive the renderer or be replaced first. */
+    void setClock(const FrameClock *clock);
+    /** Level sources, 0..5; empty: the platform's UTIL_GetBatteryLevel / UTIL_GetSignalQuality. */
+    void setBatterySource(std::function<int()> source);
+    void setSignalSource(std::function<int()> source);
+    /** Looks up the countdown's message formats (the preview's language table); empty: used as they are. */
+    void setNotifyFormatTranslator(std::function<QString(const QString &)> translator);
+
+    /** Composes a whole frame into the kept frame image and returns it. */
+    const QImage &paintFrame();
+    const QImage &frame() const { return m_frame; }
+    /** The height of the plug-in's frame: 295 - padding sum - one line of the default font, kept
+     * within 1..295. */
+    int pluginFrameHeight() const;
+
+    void drawCenter(QPainter &p);
+    void drawBattery(QPainter &p);
+    void drawSignal(QPainter &p);
+    void drawFrameCover(QPainter &p);
+    void drawDigital(QPainter &p);
+    void drawAnalog(QPainter &p);
+    void drawDate(QPainter &p);
+    void drawWeek(QPainter &p);
+    void drawLunar(QPainter &p);
+    void drawNotify(QPainter &p);
+    void drawDockBar(QPainter &p);
+
+    /** The countdown's text for today's date, or an empty string when no notice is drawn. */
+    QString notifyText() const;
+
+private:
+    ClockReading now() const;
+    void composePlugin();
+    void composePreview();
+    void prepareFrame(int height);
+    void drawBackground(QPainter &p, int sourceTop, int rows);
+    void drawHand(QPainter &p, const QImage &hand, double angle);
+    int readLevel(int &last, const std::function<int()> &source) const;
+
+    SkinModel &m_model;
+    FrameComposition m_composition = FrameComposition::Plugin;
+    const FrameClock *m_clock = nullptr;
+    std::function<int()> m_batterySource;
+    std::function<int()> m_signalSource;
+    std::function<QString(const QString &)> m_translate;
+    QImage m_frame;
+    qint64 m_opaqueKey = 0; // cacheKey of the background last found opaque
+    bool m_backgroundOpaque = false;
+};
