@@ -1,0 +1,157 @@
+#include "host/hostwindow.h"
+
+#include "data/platformdisplay.h"
+#include "data/skinimage.h"
+#include "host/phonesystem.h"
+#include "host/pluginarea.h"
+#include "host/pluginhost.h"
+#include "host/softkeybar.h"
+#include "host/statusbar.h"
+#include "platform/devicepath.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QSaveFile>
+#include <QTimer>
+
+#include <cstdio>
+
+HostWindow::HostWindow(QWidget *parent)
+    : QWidget(parent)
+    , m_status(new StatusBar(this))
+    , m_area(new PluginArea(this))
+    , m_keys(new SoftKeyBar(this))
+    , m_blank(new QWidget(this))
+    , m_phone(new PhoneSystem(this))
+    , m_host(new PluginHost(this))
+{
+    setFixedSize(ScreenWidth, ScreenHeight);
+    setWindowTitle(QStringLiteral("Kestrow"));
+    setFocusPolicy(Qt::StrongFocus);
+    loadWallpaper();
+
+    const QRect area = pluginRect();
+    m_status->setGeometry(0, 0, ScreenWidth, StatusBar::Height);
+    m_area->setGeometry(area);
+    m_keys->setGeometry(0, area.bottom() + 1, ScreenWidth, ScreenHeight - area.bottom() - 1);
+    m_keys->setTexts(QStringLiteral("F1 Display"), QStringLiteral("F2 Light  F5 Reload"), QStringLiteral("Esc Quit"));
+
+    // While the display is off the whole screen is dark.
+    m_blank->setGeometry(rect());
+    m_blank->setAutoFillBackground(true);
+    QPalette dark = m_blank->palette();
+    dark.setColor(QPalette::Window, Qt::black);
+    m_blank->setPalette(dark);
+    m_blank->hide();
+
+    connect(m_phone, &PhoneSystem::displayChanged, this, &HostWindow::showDisplay);
+    connect(m_area, &PluginArea::painted, this, [this] {
+        if (m_captureFile.isEmpty() || m_capturing || m_capturePending)
+            return;
+        m_capturePending = true;
+        QTimer::singleShot(0, this, &HostWindow::capture);
+    });
+}
+
+HostWindow::~HostWindow()
+{
+    // The plug-in goes before the widget it paints on.
+    m_host->shutdown();
+}
+
+QRect HostWindow::pluginRect() const
+{
+    // The frame leaves room at the bottom for the soft-key bar: its paddings and one line of text.
+    const int line = QFontMetrics(font()).height();
+    const int height = qBound(1, ScreenHeight - StatusBar::Height - PlatformDisplay::paddingSum() - line,
+        ScreenHeight - StatusBar::Height);
+    return QRect(0, StatusBar::Height, ScreenWidth, height);
+}
+
+bool HostWindow::startPlugin(const QString &libraryPath, QString *message)
+{
+    return m_host->run(libraryPath, m_area, pluginRect(), message);
+}
+
+void HostWindow::loadWallpaper()
+{
+    const QString wallpaper = PlatformDisplay::wallpaperPath();
+    if (wallpaper.isEmpty() || wallpaper.endsWith(QLatin1String(".dcf")))
+        return;
+    m_wallpaper = SkinImage::scaledTo(SkinImage::load(devicePath(wallpaper)), ScreenWidth, ScreenHeight);
+}
+
+void HostWindow::paintEvent(QPaintEvent *event)
+{
+    Q_UNUSED(event)
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (!m_wallpaper.isNull())
+        painter.drawImage(0, 0, m_wallpaper);
+}
+
+int HostWindow::phoneKey(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Select:
+        return 0x1004;
+    default:
+        break;
+    }
+    // The phone numbers its special keys from 0x1000, in the same order as the desktop does.
+    if (qtKey >= Qt::Key_Escape && qtKey <= 0x0100ffff)
+        return qtKey - Qt::Key_Escape + 0x1000;
+    return qtKey;
+}
+
+void HostWindow::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_F1:
+        m_phone->toggleDisplay();
+        return;
+    case Qt::Key_F2:
+        m_phone->restoreBacklight();
+        return;
+    case Qt::Key_F5:
+        m_phone->requestReload();
+        return;
+    case Qt::Key_Escape:
+        close();
+        return;
+    default:
+        break;
+    }
+    if (m_phone->isDisplayOn())
+        m_host->sendKey(phoneKey(event->key()));
+}
+
+void HostWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange)
+        m_phone->setIdleFocus(isActiveWindow() && !isMinimized());
+}
+
+void HostWindow::showDisplay(bool on)
+{
+    m_blank->setVisible(!on);
+    if (on)
+        m_blank->lower();
+    else
+        m_blank->raise();
+}
+
+void HostWindow::capture()
+{
+    m_capturePending = false;
+    m_capturing = true;
+    const QImage shot = grab().toImage();
+    m_capturing = false;
+    QSaveFile file(m_captureFile);
+    if (!file.open(QIODevice::WriteOnly) || !shot.save(&file, "PNG") || !file.commit())
+        std::fprintf(stderr, "kestrow-host: cannot write the capture %s\n", qPrintable(m_captureFile));
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+class PhoneSystem;
+class PluginArea;
+class PluginHost;
+class SoftKeyBar;
+class StatusBar;
+
+/**
+ * The phone's idle screen in a 240 x 320 window: the wallpaper, the status bar,
+ * the plug-in's area below it and the soft-key bar at the bottom. Keys go to
+ * the plug-in; F1 switches the display off and on, F2 restores the backlight,
+ * F5 asks the plug-in to reload.
+ */
+class HostWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int ScreenWidth = 240;
+    static constexpr int ScreenHeight = 320;
+
+    explicit HostWindow(QWidget *parent = nullptr);
+    ~HostWindow() override;
+
+    /** Loads and starts the plug-in; false with a message when it does not run. */
+    bool startPlugin(const QString &libraryPath, QString *message);
+    /** After every frame, the whole window is saved to this PNG file (atomically replaced). */
+    void setCaptureFile(const QString &path) { m_captureFile = path; }
+    /** The plug-in's area, in window coordinates. */
+    QRect pluginRect() const;
+
+    /** The phone's code for a desktop key: the arrows and Return as the phone numbers them. */
+    static int phoneKey(int qtKey);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void loadWallpaper();
+    void capture();
+    void showDisplay(bool on);
+
+    QImage m_wallpaper;
+    StatusBar *m_status;
+    PluginArea *m_area;
+    SoftKeyBar *m_keys;
+    QWidget *m_blank;
+    PhoneSystem *m_phone;
+    PluginHost *m_host;
+    QString m_captureFile;
+    bool m_capturing = false;
+    bool m_capturePending = false;
+};

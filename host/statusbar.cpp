@@ -1,0 +1,52 @@
+#include "host/statusbar.h"
+
+#include "platform/utilstatus.h"
+
+#include <QPainter>
+#include <QTime>
+
+namespace {
+
+void drawBars(QPainter &painter, int left, int level, bool rising)
+{
+    for (int i = 0; i < 5; ++i) {
+        const int height = rising ? 4 + 2 * i : 10;
+        const QRect bar(left + i * 5, 18 - height, 3, height);
+        painter.fillRect(bar, i < level ? QColor(235, 240, 250) : QColor(255, 255, 255, 60));
+    }
+}
+
+} // namespace
+
+StatusBar::StatusBar(QWidget *parent)
+    : QWidget(parent)
+{
+    setFixedHeight(Height);
+    m_minute.setSingleShot(true);
+    connect(&m_minute, &QTimer::timeout, this, [this] {
+        update();
+        scheduleNextMinute();
+    });
+    scheduleNextMinute();
+}
+
+void StatusBar::scheduleNextMinute()
+{
+    // One wake-up a minute: the bar shows hours and minutes only.
+    const QTime now = QTime::currentTime();
+    m_minute.start((60 - now.second()) * 1000 - now.msec() + 5);
+}
+
+void StatusBar::paintEvent(QPaintEvent *event)
+{
+    Q_UNUSED(event)
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0, 0, 0, 150));
+    drawBars(painter, 6, UTIL_GetSignalQuality(), true);
+    drawBars(painter, width() - 32, UTIL_GetBatteryLevel(), false);
+    painter.setPen(QColor(235, 240, 250));
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(rect(), Qt::AlignCenter, QTime::currentTime().toString(QStringLiteral("HH:mm")));
+}

@@ -1,0 +1,302 @@
+#include "plugin/MyPlugin.h"
+
+#include "data/settingsfile.h"
+#include "data/skinloader.h"
+#include "platform/amlauncherclient.h"
+#include "platform/devicepath.h"
+#include "platform/qcopchannel.h"
+#include "platform/setupsetmanager.h"
+#include "platform/utilstatus.h"
+#include "platform/zconfig.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+const QString IdleSettingsPath = QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_idle.cfg");
+const QString NaviGroup = QStringLiteral("NaviKeyPlugin");
+
+enum Key { Select = 0x1004, Left = 0x1012, Up = 0x1013, Right = 0x1014, Down = 0x1015 };
+
+void launch(const QString &id)
+{
+    AM_LauncherClient::launchAppObject(id, QString(), AM_LauncherClient::AM_LAUNCHER_INITIATOR_T(0), true, true);
+}
+
+} // namespace
+
+MyPluginClass::MyPluginClass(HSPluginContext *context)
+    : QObject(nullptr)
+    , m_context(context)
+    , m_renderer(m_model)
+{
+    if (m_context)
+        m_widget = m_context->takePluginWidget();
+    // The timer belongs to the widget; without one it belongs to the plug-in, so it never leaks.
+    m_timer = new QTimer(m_widget ? static_cast<QObject *>(m_widget.data()) : this);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, qOverload<>(&MyPluginClass::timerEvent));
+    if (m_widget)
+        m_widget->installEventFilter(this);
+    m_renderer.setComposition(FrameComposition::Plugin);
+    m_renderer.setBatterySource(&UTIL_GetBatteryLevel);
+    m_renderer.setSignalSource(&UTIL_GetSignalQuality);
+}
+
+MyPluginClass::~MyPluginClass()
+{
+    if (m_widget) {
+        m_widget->removeEventFilter(this);
+        // The widget outlives us and keeps the timer; it must not tick into a dead object.
+        if (m_timer && m_timer->parent() == m_widget) {
+            m_timer->stop();
+            m_timer->disconnect(this);
+        }
+    }
+}
+
+void MyPluginClass::initialize()
+{
+    plugin_init();
+    if (QCopChannel::isRegistered(QStringLiteral("EZX/System")))
+        listenTo(QStringLiteral("EZX/System"));
+    if (QCopChannel::isRegistered(QStringLiteral("/EZX/PHONE/IDLEFOCUS")))
+        listenTo(QStringLiteral("/EZX/PHONE/IDLEFOCUS"));
+    listenTo(QStringLiteral("/EZX/KestrowPlugin"));
+}
+
+void MyPluginClass::listenTo(const QString &channel)
+{
+    auto *qcop = new QCopChannel(channel, this);
+    connect(qcop, &QCopChannel::received, this, &MyPluginClass::slotSystemMessage);
+}
+
+void MyPluginClass::plugin_init()
+{
+    SkinLoadOptions options;
+    options.iconReader = &m_icons;
+    SkinLoader::load(m_model, options);
+    m_loaded = true;
+}
+
+void MyPluginClass::start()
+{
+    m_started = true;
+    if (!m_timer->isActive())
+        m_timer->start(m_period);
+}
+
+void MyPluginClass::stop()
+{
+    if (m_timer->isActive())
+        m_timer->stop();
+}
+
+bool MyPluginClass::isTimerActive() const
+{
+    return m_timer->isActive();
+}
+
+QString MyPluginClass::getDisplayName() const
+{
+    return QStringLiteral("Kestrow");
+}
+
+QRect MyPluginClass::getPluginGeometry(QRect const &offered)
+{
+    return offered;
+}
+
+void MyPluginClass::focusIn()
+{
+    m_model.focusIndex = -1;
+    timerEvent();
+    start();
+}
+
+void MyPluginClass::focusIn(int reason, QPoint &point)
+{
+    Q_UNUSED(reason)
+    Q_UNUSED(point)
+    focusIn();
+}
+
+void MyPluginClass::focusOut(QPoint &point, QString const &reason)
+{
+    Q_UNUSED(point)
+    Q_UNUSED(reason)
+    m_model.focusIndex = -1;
+    stop();
+}
+
+QPoint MyPluginClass::getFocusPoint() const
+{
+    return QPoint(1, 1);
+}
+
+void MyPluginClass::notifyPluginStateChanged(HSFrameworkType::HSPluginTransState state, QString const &info)
+{
+    Q_UNUSED(state)
+    Q_UNUSED(info)
+}
+
+void MyPluginClass::setObscured(bool obscured)
+{
+    Q_UNUSED(obscured)
+}
+
+void MyPluginClass::timerEvent()
+{
+    // Before the first load the model holds no skin: there is nothing to paint.
+    if (!m_loaded)
+        return;
+    m_renderer.paintFrame();
+    ++m_framesPainted;
+    if (m_widget)
+        m_widget->repaint();
+}
+
+bool MyPluginClass::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_widget || event->type() != QEvent::Paint)
+        return QObject::eventFilter(watched, event);
+    const QImage &frame = m_renderer.frame();
+    if (!frame.isNull()) {
+        QPainter painter(m_widget);
+        painter.drawImage(0, 0, frame);
+    }
+    // The widget's own painting follows (a host may want to know a frame reached the screen).
+    return false;
+}
+
+void MyPluginClass::slotSystemMessage(const QByteArray &message, const QByteArray &data)
+{
+    Q_UNUSED(data)
+    if (!m_started || message.isNull())
+        return;
+    if (message == "LCDOn" || message == "DPL_BKLGT_RESTORED" || message == "IDLE_FOCUS_IN") {
+        m_model.focusIndex = -1;
+        timerEvent();
+        start();
+    } else if (message == "LCDOff" || message == "IDLE_FOCUS_OUT") {
+        m_model.focusIndex = -1;
+        stop();
+    } else if (message == "Reload()") {
+        stop();
+        plugin_init();
+        start();
+    }
+}
+
+void MyPluginClass::handleEvent(HSFrameworkType::HSEvent const &event, int key)
+{
+    const ZConfig idle(devicePath(IdleSettingsPath));
+    if (event.value != 1)
+        return;
+    const bool dock = m_loaded && m_model.dock.show;
+    switch (key) {
+    case Select:
+        if (dock && m_model.focusIndex != -1)
+            launchFocusedSlot();
+        break;
+    case Down:
+        launch(idle.readEntry(NaviGroup, QStringLiteral("ShortcutID1"), QString()));
+        break;
+    case Right:
+        if (dock)
+            moveFocusRight();
+        else
+            launch(idle.readEntry(NaviGroup, QStringLiteral("ShortcutID2"), QString()));
+        break;
+    case Up:
+        launch(idle.readEntry(NaviGroup, QStringLiteral("ShortcutID3"), QString()));
+        break;
+    case Left:
+        if (dock)
+            moveFocusLeft();
+        else
+            launch(idle.readEntry(NaviGroup, QStringLiteral("ShortcutID4"), QString()));
+        break;
+    default:
+        break;
+    }
+}
+
+void MyPluginClass::moveFocusRight()
+{
+    const int num = m_model.dock.num;
+    // A dock without slots has nothing to focus.
+    if (num < 1)
+        return;
+    m_model.focusIndex = m_model.focusIndex < num - 1 ? m_model.focusIndex + 1 : 0;
+    timerEvent();
+}
+
+void MyPluginClass::moveFocusLeft()
+{
+    const int num = m_model.dock.num;
+    if (num < 1)
+        return;
+    int &focus = m_model.focusIndex;
+    if (focus < 0)
+        focus = num - 1;
+    else if (focus < num)
+        focus = focus - 1;
+    else
+        focus = num - 1;
+    timerEvent();
+}
+
+void MyPluginClass::launchFocusedSlot()
+{
+    const ZConfig settings(devicePath(SettingsFile::Path));
+    launch(settings.readEntry(SettingsFile::DockGroup,
+        SettingsFile::slotKey(SettingsFile::ExecKey, m_model.focusIndex), QString()));
+}
+
+void MyPluginClass::GetDayOf(tagDate &date, QString &text)
+{
+    m_lunar.GetDayOf(date, text);
+}
+
+void MyPluginClass::drawCenter(QPainter &painter) { m_renderer.drawCenter(painter); }
+void MyPluginClass::drawBattery(QPainter &painter) { m_renderer.drawBattery(painter); }
+void MyPluginClass::drawSignal(QPainter &painter) { m_renderer.drawSignal(painter); }
+void MyPluginClass::drawFrameCover(QPainter &painter) { m_renderer.drawFrameCover(painter); }
+void MyPluginClass::drawDigital(QPainter &painter) { m_renderer.drawDigital(painter); }
+void MyPluginClass::drawAnalog(QPainter &painter) { m_renderer.drawAnalog(painter); }
+void MyPluginClass::drawDate(QPainter &painter) { m_renderer.drawDate(painter); }
+void MyPluginClass::drawWeek(QPainter &painter) { m_renderer.drawWeek(painter); }
+void MyPluginClass::drawLunar(QPainter &painter) { m_renderer.drawLunar(painter); }
+void MyPluginClass::drawNotify(QPainter &painter) { m_renderer.drawNotify(painter); }
+void MyPluginClass::drawDockBar(QPainter &painter) { m_renderer.drawDockBar(painter); }
+
+extern "C" {
+
+__attribute__((visibility("default"))) HSPlugin *createInstance(HSPluginContext *context)
+{
+    return new MyPluginClass(context);
+}
+
+__attribute__((visibility("default"))) void destroyInstance(HSPlugin *plugin)
+{
+    delete plugin;
+}
+
+__attribute__((visibility("default"))) bool isActivated()
+{
+    SETUP_SET_Manager manager(devicePath(SettingsFile::Path), false);
+    bool activated = true;
+    manager.getSettingInfo(QStringLiteral("Main"), QStringLiteral("Activated"), activated, true);
+    return activated;
+}
+
+__attribute__((visibility("default"))) bool isUserRemovable()
+{
+    return true;
+}
+
+} // extern "C"

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "data/skinmodel.h"
+#include "platform/hsplugin.h"
+#include "platform/resiconreader.h"
+#include "render/lunarcalendar.h"
+#include "render/skinrenderer.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+
+class QPainter;
+class QTimer;
+class QWidget;
+
+/**
+ * The home-screen plug-in: paints the skin over the wallpaper once a second
+ * while the idle screen is shown, pauses while the display is off or the idle
+ * screen has lost the focus, walks the dock bar with the navigation keys and
+ * reloads its settings and skin on "Reload()".
+ */
+class MyPluginClass : public QObject, public HSPlugin
+{
+    Q_OBJECT
+
+public:
+    explicit MyPluginClass(HSPluginContext *context);
+    ~MyPluginClass() override;
+
+    void initialize() override;
+    void start() override;
+    void stop() override;
+    QString getDisplayName() const override;
+    void handleEvent(HSFrameworkType::HSEvent const &event, int key) override;
+    QRect getPluginGeometry(QRect const &offered) override;
+    void focusIn() override;
+    void focusIn(int reason, QPoint &point) override;
+    void focusOut(QPoint &point, QString const &reason) override;
+    QPoint getFocusPoint() const override;
+    void notifyPluginStateChanged(HSFrameworkType::HSPluginTransState state, QString const &info) override;
+    void setObscured(bool obscured) override;
+
+    void plugin_init();
+    void GetDayOf(tagDate &date, QString &text);
+
+    void drawCenter(QPainter &painter);
+    void drawBattery(QPainter &painter);
+    void drawSignal(QPainter &painter);
+    void drawFrameCover(QPainter &painter);
+    void drawDigital(QPainter &painter);
+    void drawAnalog(QPainter &painter);
+    void drawDate(QPainter &painter);
+    void drawWeek(QPainter &painter);
+    void drawLunar(QPainter &painter);
+    void drawNotify(QPainter &painter);
+    void drawDockBar(QPainter &painter);
+
+    /** For the host and tests: frames painted so far, the last frame, the timer, the model. */
+    int framesPainted() const { return m_framesPainted; }
+    const QImage &frame() const { return m_renderer.frame(); }
+    bool isTimerActive() const;
+    const SkinModel &skinModel() const { return m_model; }
+    SkinRenderer &renderer() { return m_renderer; }
+
+public Q_SLOTS:
+    void slotSystemMessage(const QByteArray &message, const QByteArray &data);
+    void timerEvent();
+
+protected:
+    using QObject::timerEvent;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void listenTo(const QString &channel);
+    void moveFocusLeft();
+    void moveFocusRight();
+    void launchFocusedSlot();
+
+    HSPluginContext *m_context;
+    QPointer<QWidget> m_widget;
+    bool m_started = false;
+    QTimer *m_timer = nullptr;
+    const int m_period = 1000;
+    RES_ICON_Reader m_icons;
+    SkinModel m_model;
+    SkinRenderer m_renderer;
+    LunarCalendar m_lunar;
+    bool m_loaded = false;
+    int m_framesPainted = 0;
+};
