@@ -1,0 +1,314 @@
+#include "data/skinloader.h"
+#include "platform/resiconreader.h"
+#include "testsupport.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString Settings = QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg");
+const QString System = QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_system.cfg");
+const QString SkinDir = QStringLiteral("/ezxlocal/Kestrow/skin/default/");
+
+QColor pixel(const QImage &image, int x, int y)
+{
+    return QColor::fromRgba(image.pixel(x, y));
+}
+
+SkinModel loaded(const SkinLoadOptions &options = {})
+{
+    SkinModel model;
+    SkinLoader::load(model, options);
+    return model;
+}
+
+} // namespace
+
+class SkinLoaderTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void defaultsOfAnEmptySkin();
+    void switchesReleaseAndReload();
+    void wallpaper_data();
+    void wallpaper();
+    void padding_data();
+    void padding();
+    void dockSlots_data();
+    void dockSlots();
+    void dockIcons();
+    void skinNameStaysUnderTheSkinRoot_data();
+    void skinNameStaysUnderTheSkinRoot();
+    void hostileSkins();
+    void previewOptions();
+};
+
+void SkinLoaderTest::defaultsOfAnEmptySkin()
+{
+    TempDeviceRoot root;
+    QVERIFY(root.writeSkin(QStringLiteral("default"), QByteArray()));
+    SkinModel model;
+    model.focusIndex = 3;
+    model.battery.lastLevel = 4;
+    const SkinLoadReport report = SkinLoader::load(model);
+    QCOMPARE(report.skinDirectory, root.path(SkinDir));
+    QCOMPARE(model.focusIndex, -1);
+    QCOMPARE(model.battery.lastLevel, -1);
+    QCOMPARE(model.signal.lastLevel, -1);
+    QCOMPARE(model.paddingSum, 6);
+    QVERIFY(!model.cover.show && !model.analog.show && !model.digital.show && !model.week.show);
+    QVERIFY(!model.date.show && !model.lunar.show && !model.battery.show && !model.signal.show);
+    QVERIFY(!model.notify.show && !model.dock.show);
+    QVERIFY(model.background.isNull() && model.centre.isNull());
+
+    // Switched on with nothing else given: the documented defaults of each element.
+    root.writeSkin(QStringLiteral("default"),
+        "[Analog]\nShow=true\n[Digital]\nShow=1\n[DockBar]\nShow=yes\n[Notify]\nShow=true\n"
+        "[FramwCover]\nShow=true\nLeft=40\nTop=50\n");
+    model = loaded();
+    QVERIFY(model.analog.secShow);
+    QVERIFY(!model.digital.secShow);
+    QCOMPARE(model.dock.num, 1);
+    QCOMPARE(model.dock.slots[0].sizeWidth, 1);
+    QCOMPARE(model.dock.slots[0].widgetHeight, 1);
+    QCOMPARE(model.dock.slots[0].left, 1);
+    QVERIFY(model.cover.show);
+    QCOMPARE(QPoint(model.cover.left, model.cover.top), QPoint(0, 0)); // the cover's place is [Img]
+    QVERIFY(model.notify.year >= 1901 && model.notify.year <= 2100);
+    QVERIFY(model.notify.month >= 1 && model.notify.month <= 12);
+}
+
+void SkinLoaderTest::switchesReleaseAndReload()
+{
+    TempDeviceRoot root;
+    root.writeImage(SkinDir + QStringLiteral("strip.png"), 10, 110, Qt::red);
+    root.writeImage(SkinDir + QStringLiteral("b.png"), 4, 4, Qt::green);
+    const QByteArray on = "[Digital]\nShow=true\nFontIMG=strip.png\nHourLeft=7\n"
+                          "[Battery]\nShow=true\nLevel0=b.png\nLevel3=b.png\n"
+                          "[DockBar]\nShow=true\nBGIMG=b.png\n";
+    root.writeSkin(QStringLiteral("default"), on);
+    SkinModel model;
+    SkinLoader::load(model);
+    QCOMPARE(model.digital.strip.size(), QSize(10, 110));
+    QVERIFY(!model.battery.levels[0].isNull() && !model.battery.levels[3].isNull());
+    QVERIFY(!model.dock.background.isNull());
+
+    root.writeSkin(QStringLiteral("default"), "[Digital]\nShow=false\nHourLeft=99\n");
+    SkinLoader::load(model);
+    QVERIFY(model.digital.strip.isNull());
+    QVERIFY(model.battery.levels[0].isNull() && model.battery.levels[3].isNull());
+    QVERIFY(model.dock.background.isNull());
+    QCOMPARE(model.digital.hourLeft, 7); // values of a switched-off element stay as they were
+
+    root.writeSkin(QStringLiteral("default"), on);
+    SkinLoader::load(model);
+    QCOMPARE(model.digital.strip.size(), QSize(10, 110));
+    QCOMPARE(pixel(model.battery.levels[3], 1, 1), QColor(Qt::green));
+}
+
+void SkinLoaderTest::wallpaper_data()
+{
+    QTest::addColumn<QString>("wallpaper");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("fromSkin");
+    QTest::newRow("exact size") << QStringLiteral("/w/a.png") << QSize(240, 320) << false;
+    QTest::newRow("tall") << QStringLiteral("/w/a.png") << QSize(240, 400) << false;
+    QTest::newRow("landscape") << QStringLiteral("/w/a.png") << QSize(320, 240) << false;
+    QTest::newRow("upper-case DCF is an image") << QStringLiteral("/w/a.DCF") << QSize(100, 100) << false;
+    QTest::newRow("protected") << QStringLiteral("/w/a.dcf") << QSize(100, 100) << true;
+}
+
+void SkinLoaderTest::wallpaper()
+{
+    QFETCH(QString, wallpaper);
+    QFETCH(QSize, size);
+    QFETCH(bool, fromSkin);
+    TempDeviceRoot root;
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    picture.setPixel(0, 0, qRgb(255, 0, 0));
+    QImageWriter writer(root.path(wallpaper), "PNG");
+    QDir().mkpath(root.path(QStringLiteral("/w")));
+    QVERIFY(writer.write(picture));
+    root.writeFile(System, "[SYS_DISPLAY_SET]\nWallpaper = " + wallpaper.toUtf8() + "\n");
+    root.writeImage(SkinDir + QStringLiteral("mid.png"), 30, 40, Qt::yellow);
+    root.writeSkin(QStringLiteral("default"), "[Background]\nMidIMG=mid.png\n");
+
+    const SkinModel model = loaded();
+    if (fromSkin) {
+        QCOMPARE(model.background.size(), QSize(30, 40)); // unscaled
+        QCOMPARE(pixel(model.background, 5, 5), QColor(Qt::yellow));
+    } else {
+        QCOMPARE(model.background.size(), QSize(240, 320));
+        QCOMPARE(pixel(model.background, 120, 160), QColor(Qt::blue));
+        if (size == QSize(240, 320))
+            QCOMPARE(pixel(model.background, 0, 0), QColor(Qt::red)); // untouched, not resampled
+    }
+    QCOMPARE(model.centre.size(), QSize(30, 40));
+}
+
+void SkinLoaderTest::padding_data()
+{
+    QTest::addColumn<QByteArray>("homescreen");
+    QTest::addColumn<QByteArray>("common");
+    QTest::addColumn<int>("sum");
+    QTest::newRow("neither") << QByteArray() << QByteArray() << 6;
+    QTest::newRow("common only") << QByteArray() << QByteArray("[ZSoftKey_Right]\nPadding_Bottom=5\nPadding_Top=4\n") << 9;
+    QTest::newRow("home screen wins") << QByteArray("[ZSoftKey_Right]\nPadding_Top=10\n")
+                                      << QByteArray("[ZSoftKey_Right]\nPadding_Bottom=5\nPadding_Top=4\n") << 13;
+}
+
+void SkinLoaderTest::padding()
+{
+    QFETCH(QByteArray, homescreen);
+    QFETCH(QByteArray, common);
+    QFETCH(int, sum);
+    TempDeviceRoot root;
+    root.writeFile(System, "[SYS_DISPLAY_SET]\nSkin=/usr/data_resource/skin/plain\n");
+    if (!homescreen.isNull())
+        root.writeFile(QStringLiteral("/usr/data_resource/skin/plain/homescreen_p.ini"), homescreen);
+    if (!common.isNull())
+        root.writeFile(QStringLiteral("/usr/data_resource/skin/plain/common.ini"), common);
+    QCOMPARE(loaded().paddingSum, sum);
+}
+
+void SkinLoaderTest::dockSlots_data()
+{
+    QTest::addColumn<QByteArray>("num");
+    QTest::addColumn<int>("slots");
+    QTest::newRow("missing") << QByteArray() << 1;
+    QTest::newRow("zero") << QByteArray("Num=0\n") << 0;
+    QTest::newRow("negative") << QByteArray("Num=-3\n") << 0;
+    QTest::newRow("three") << QByteArray("Num=3\n") << 3;
+    QTest::newRow("eleven") << QByteArray("Num=11\n") << 10;
+}
+
+void SkinLoaderTest::dockSlots()
+{
+    QFETCH(QByteArray, num);
+    QFETCH(int, slots);
+    TempDeviceRoot root;
+    QByteArray cfg = "[DockBar]\nShow=true\nInfoShow=true\n" + num;
+    for (int i = 0; i < 11; ++i)
+        cfg += QByteArray("Left%1=%2\nInfoFontColor%1=16711680\n").replace("%1", QByteArray::number(i)).replace("%2", QByteArray::number(10 + i));
+    root.writeSkin(QStringLiteral("default"), cfg);
+    root.writeFile(Settings, "[DockBar]\nName0=Zero\nName9=Nine\nName09=wrong\n");
+    const SkinModel model = loaded();
+    QCOMPARE(model.dock.num, slots);
+    for (int i = 0; i < slots; ++i) {
+        QCOMPARE(model.dock.slots[i].left, 10 + i);
+        QCOMPARE(model.dock.slots[i].nameColor, QColor(Qt::red));
+        QCOMPARE(model.dock.slots[i].nameFontSize, 12);
+    }
+    if (slots > 0)
+        QCOMPARE(model.dock.slots[0].name, QStringLiteral("Zero"));
+    if (slots > 1)
+        QCOMPARE(model.dock.slots[1].name, QStringLiteral("test"));
+    if (slots == 10)
+        QCOMPARE(model.dock.slots[9].name, QStringLiteral("Nine"));
+    for (int i = slots; i < DockSlotCount; ++i)
+        QCOMPARE(model.dock.slots[i].left, 1); // never read
+}
+
+void SkinLoaderTest::dockIcons()
+{
+    TempDeviceRoot root;
+    root.writeSkin(QStringLiteral("default"), "[DockBar]\nShow=true\nNum=4\n");
+    root.writeImage(SkinDir + QStringLiteral("dock.png"), 8, 8, Qt::gray);
+    root.writeImage(QStringLiteral("/ezxlocal/icons/cam.png"), 12, 12, Qt::green);
+    root.writeImage(QStringLiteral("/usr/data_resource/icons/phone.png"), 16, 16, Qt::blue);
+    root.writeFile(Settings,
+        "[DockBar]\nIcon0=/ezxlocal/icons/cam.png\nIcon1=phone.png\nIcon2=/ezxlocal/icons/none.png\n");
+    const SkinModel model = loaded();
+    QCOMPARE(model.dock.slots[0].icon.size(), QSize(12, 12)); // a file
+    QCOMPARE(model.dock.slots[1].icon.size(), QSize(16, 16)); // a resource name
+    QVERIFY(model.dock.slots[2].icon.isNull()); // no such file, no such resource
+    QCOMPARE(model.dock.slots[3].icon.size(), QSize(8, 8)); // the skin's own dock.png
+}
+
+void SkinLoaderTest::skinNameStaysUnderTheSkinRoot_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("parent") << QByteArray("..");
+    QTest::newRow("dot") << QByteArray(".");
+    QTest::newRow("path") << QByteArray("../../outside");
+    QTest::newRow("absolute") << QByteArray("/outside");
+}
+
+void SkinLoaderTest::skinNameStaysUnderTheSkinRoot()
+{
+    QFETCH(QByteArray, name);
+    TempDeviceRoot root;
+    const QByteArray cfg = "[Analog]\nShow=true\nBackIMG=dial.png\n";
+    root.writeFile(QStringLiteral("/ezxlocal/Kestrow/skin.cfg"), cfg);
+    root.writeFile(QStringLiteral("/outside/skin.cfg"), cfg);
+    root.writeFile(QStringLiteral("/skin.cfg"), cfg);
+    root.writeFile(Settings, "[Main]\nSkin=" + name + "\n");
+    SkinModel model;
+    const SkinLoadReport report = SkinLoader::load(model);
+    QVERIFY(report.skinDirectory.isEmpty());
+    QVERIFY(!report.problems.isEmpty());
+    QVERIFY(!model.analog.show);
+}
+
+void SkinLoaderTest::hostileSkins()
+{
+    TempDeviceRoot root;
+    QByteArray garbage(64 * 1024, '\0');
+    for (int i = 0; i < garbage.size(); ++i)
+        garbage[i] = char((i * 7919) % 251);
+    root.writeFile(SkinDir + QStringLiteral("garbage.png"), garbage);
+    // A picture that declares itself far too large to decode.
+    root.writeFile(SkinDir + QStringLiteral("huge.ppm"), "P6\n60000 60000\n255\n" + QByteArray(30, 'x'));
+    root.writeSkin(QStringLiteral("default"),
+        "[Analog]\nShow=true\nBackIMG=huge.ppm\nMinIMG=garbage.png\nHourIMG=../../../../etc/passwd\n"
+        "[DockBar]\nShow=true\nNum=99999999999\nBGIMG=huge.ppm\nSizeWidth0=-2147483648\n"
+        "[Lunar]\nShow=true\nFontColor=99999999999999999999\nFontSize=-5\n"
+        + garbage + "\n[Battery]\nShow=true\nLevel0=\n");
+    SkinModel model;
+    const SkinLoadReport report = SkinLoader::load(model);
+    QVERIFY(model.analog.dial.isNull());
+    QVERIFY(model.analog.minute.isNull());
+    QVERIFY(model.dock.background.isNull());
+    QVERIFY(model.dock.num >= 0 && model.dock.num <= DockSlotCount);
+    QVERIFY(model.battery.levels[0].isNull());
+    QVERIFY(report.problems.join(QLatin1Char('\n')).contains(QStringLiteral("huge.ppm")));
+
+    root.writeSkin(QStringLiteral("default"), garbage);
+    SkinLoader::load(model); // binary garbage as the description file itself
+    QVERIFY(!model.analog.show);
+}
+
+void SkinLoaderTest::previewOptions()
+{
+    TempDeviceRoot root;
+    root.writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/other/cover.png"), 5, 5, Qt::red);
+    root.writeFile(QStringLiteral("/ezxlocal/Kestrow/skin/other/skin.cfg"),
+        "[FramwCover]\nShow=true\nImg=cover.png\n[DockBar]\nShow=true\nInfoShow=true\nNum=2\n"
+        "[General]\nSkinName=Other\nAuthor=Someone\n");
+    root.writeFile(Settings, "[Main]\nSkin=default\n[DockBar]\nName0=Phone\n");
+
+    SkinLoadOptions preview;
+    preview.skinName = QStringLiteral("other");
+    preview.frameCover = false;
+    preview.slotNames = false;
+    const SkinModel model = loaded(preview);
+    QVERIFY(!model.cover.show);
+    QVERIFY(model.cover.image.isNull());
+    QVERIFY(!model.dock.infoShow);
+    QVERIFY(model.dock.slots[0].name.isEmpty());
+    QCOMPARE(model.dock.num, 2);
+    QCOMPARE(model.skinName, QStringLiteral("Other"));
+    QCOMPARE(model.author, QStringLiteral("Someone"));
+
+    SkinLoadOptions plugin;
+    plugin.skinName = QStringLiteral("other");
+    const SkinModel full = loaded(plugin);
+    QVERIFY(full.cover.show);
+    QCOMPARE(full.cover.image.size(), QSize(5, 5));
+    QCOMPARE(full.dock.slots[0].name, QStringLiteral("Phone"));
+}
+
+QTEST_MAIN(SkinLoaderTest)
+#include "skinloadertest.moc"
