@@ -9,7 +9,8 @@ libglib2.0-dev libgl-dev
 fonts-wqy-microhei fonts-dejavu-core
 dbus dbus-x11 xvfb xauth
 libbenchmark-dev clang libclang-rt-14-dev
-binutils file"
+binutils file
+libicu-dev"
 
 missing=""
 for p in $PACKAGES; do
