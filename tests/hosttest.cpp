@@ -1,0 +1,110 @@
+#include "testsupport.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+const QString Settings = QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg");
+
+void writeSolidSkin(const TempDeviceRoot &root, const QString &name, const QColor &color)
+{
+    root.writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/%1/mid.png").arg(name), 240, 320, color);
+    root.writeSkin(name, "[Background]\nMidIMG=mid.png\n");
+}
+
+bool busAvailable()
+{
+    return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
+}
+
+QColor captured(const QString &file, const QPoint &at)
+{
+    const QImage image(file);
+    return image.isNull() ? QColor() : image.pixelColor(at);
+}
+
+} // namespace
+
+class HostTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void capturesTheHomeScreen();
+    void switchedOffPluginIsNotCreated();
+    void reloadFromAnotherProcess();
+};
+
+void HostTest::capturesTheHomeScreen()
+{
+    TempDeviceRoot root;
+    writeSolidSkin(root, QStringLiteral("default"), Qt::darkMagenta);
+    root.writeImage(QStringLiteral("/wall/w.png"), 240, 320, Qt::darkGreen);
+    root.writeFile(QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_system.cfg"),
+        "[SYS_DISPLAY_SET]\nWallpaper=/wall/w.png\n");
+    const QString shot = root.path(QStringLiteral("/shot.png"));
+    QProcess host;
+    host.start(builtProgram(QStringLiteral("kestrow-host")),
+        {QStringLiteral("--root"), root.root(), QStringLiteral("--capture"), shot, QStringLiteral("--quit-after"),
+            QStringLiteral("1.5")});
+    QVERIFY(host.waitForFinished(30000));
+    QCOMPARE(host.exitCode(), 0);
+    const QImage image(shot);
+    QCOMPARE(image.size(), QSize(240, 320));
+    QCOMPARE(image.pixelColor(30, 25 + 30), QColor(Qt::darkMagenta)); // the plug-in's frame, below the status bar
+    QCOMPARE(image.pixelColor(30, 25 + 200), QColor(Qt::darkMagenta));
+    QVERIFY(image.pixelColor(120, 10) != QColor(Qt::darkMagenta)); // the status bar is the host's
+}
+
+void HostTest::switchedOffPluginIsNotCreated()
+{
+    TempDeviceRoot root;
+    writeSolidSkin(root, QStringLiteral("default"), Qt::darkMagenta);
+    root.writeFile(Settings, "[Main]\nActivated=false\n");
+    const QString shot = root.path(QStringLiteral("/shot.png"));
+    QProcess host;
+    host.start(builtProgram(QStringLiteral("kestrow-host")),
+        {QStringLiteral("--root"), root.root(), QStringLiteral("--quit-after"), QStringLiteral("0.5")});
+    QVERIFY(host.waitForFinished(30000));
+    QCOMPARE(host.exitCode(), 0);
+    QVERIFY(host.readAllStandardError().contains("switched off"));
+}
+
+void HostTest::reloadFromAnotherProcess()
+{
+    if (!busAvailable() && !qEnvironmentVariableIsSet("KESTROW_REQUIRE_BUS"))
+        QSKIP("no session bus (run the suite inside dbus-run-session)");
+    TempDeviceRoot root;
+    writeSolidSkin(root, QStringLiteral("default"), Qt::darkMagenta);
+    writeSolidSkin(root, QStringLiteral("other"), Qt::darkYellow);
+    const QString shot = root.path(QStringLiteral("/shot.png"));
+    QProcess host;
+    host.start(builtProgram(QStringLiteral("kestrow-host")),
+        {QStringLiteral("--root"), root.root(), QStringLiteral("--capture"), shot, QStringLiteral("--quit-after"),
+            QStringLiteral("20")});
+    QVERIFY(host.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(captured(shot, QPoint(30, 60)), QColor(Qt::darkMagenta), 15000);
+
+    // Another process changes the skin, then tells the plug-in.
+    QProcess config;
+    config.start(builtProgram(QStringLiteral("kestrow-config")),
+        {QStringLiteral("set"), root.path(Settings), QStringLiteral("Main"), QStringLiteral("Skin"),
+            QStringLiteral("other")});
+    QVERIFY(config.waitForFinished(10000));
+    QCOMPARE(config.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        QProcess::execute(builtProgram(QStringLiteral("kestrow-qcop")),
+            {QStringLiteral("--registered"), QStringLiteral("/EZX/KestrowPlugin")})
+            == 0,
+        15000);
+    QCOMPARE(QProcess::execute(builtProgram(QStringLiteral("kestrow-qcop")),
+                 {QStringLiteral("/EZX/KestrowPlugin"), QStringLiteral("Reload()")}),
+        0);
+    QTRY_COMPARE_WITH_TIMEOUT(captured(shot, QPoint(30, 60)), QColor(Qt::darkYellow), 15000);
+    host.terminate();
+    QVERIFY(host.waitForFinished(10000));
+}
+
+QTEST_MAIN(HostTest)
+#include "hosttest.moc"

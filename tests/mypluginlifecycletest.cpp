@@ -1,0 +1,203 @@
+#include "plugin/MyPlugin.h"
+#include "testsupport.h"
+
+#include <QWidget>
+#include <QtTest>
+
+namespace {
+
+class Context : public HSPluginContext
+{
+public:
+    explicit Context(QWidget *widget)
+        : m_widget(widget)
+    {
+    }
+    QWidget *takePluginWidget() override { return std::exchange(m_widget, nullptr); }
+
+private:
+    QWidget *m_widget;
+};
+
+/** A plug-in on a widget over a device root with a one-colour skin. */
+struct Fixture {
+    Fixture()
+    {
+        root.writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/default/mid.png"), 240, 320, Qt::darkCyan);
+        root.writeSkin(QStringLiteral("default"), "[Background]\nMidIMG=mid.png\n[DockBar]\nShow=true\nNum=3\n");
+        widget.resize(240, 273);
+        plugin = std::make_unique<MyPluginClass>(&context);
+    }
+    TempDeviceRoot root;
+    QWidget widget;
+    Context context{&widget};
+    std::unique_ptr<MyPluginClass> plugin;
+};
+
+} // namespace
+
+class MyPluginLifecycleTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void constructionPaintsNothing();
+    void startAndStop();
+    void messages_data();
+    void messages();
+    void messagesBeforeStartAreIgnored();
+    void reloadReadsTheSkinAgain();
+    void timerTicks();
+    void fixedAnswers();
+};
+
+void MyPluginLifecycleTest::constructionPaintsNothing()
+{
+    Fixture f;
+    QCOMPARE(f.plugin->framesPainted(), 0);
+    QVERIFY(!f.plugin->isTimerActive());
+    // Before initialize nothing is loaded: focusIn must not paint from an empty model.
+    f.plugin->focusIn();
+    QCOMPARE(f.plugin->framesPainted(), 0);
+    QVERIFY(f.plugin->frame().isNull());
+    f.plugin->stop();
+}
+
+void MyPluginLifecycleTest::startAndStop()
+{
+    Fixture f;
+    f.plugin->initialize();
+    f.plugin->stop(); // idle: nothing happens
+    QVERIFY(!f.plugin->isTimerActive());
+    f.plugin->start();
+    f.plugin->start();
+    QVERIFY(f.plugin->isTimerActive());
+    QCOMPARE(f.widget.findChildren<QTimer *>().size(), 1);
+    f.plugin->stop();
+    QVERIFY(!f.plugin->isTimerActive());
+
+    QPoint point(5, 5);
+    f.plugin->focusIn(3, point);
+    QCOMPARE(point, QPoint(5, 5));
+    QCOMPARE(f.plugin->framesPainted(), 1);
+    QVERIFY(f.plugin->isTimerActive());
+    QCOMPARE(f.plugin->frame().pixelColor(10, 10), QColor(Qt::darkCyan));
+    f.plugin->focusOut(point, QStringLiteral("x"));
+    QVERIFY(!f.plugin->isTimerActive());
+    QCOMPARE(f.plugin->framesPainted(), 1);
+}
+
+void MyPluginLifecycleTest::messages_data()
+{
+    QTest::addColumn<bool>("runningBefore");
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<bool>("runningAfter");
+    QTest::addColumn<int>("framesAtOnce");
+    QTest::addColumn<bool>("focusCleared");
+
+    for (bool running : {true, false}) {
+        const char *state = running ? "running" : "paused";
+        auto row = [&](const char *message, bool after, int frames, bool cleared) {
+            QTest::addRow("%s, %s", state, message) << running << QByteArray(message) << after << frames << cleared;
+        };
+        row("LCDOn", true, 1, true);
+        row("DPL_BKLGT_RESTORED", true, 1, true);
+        row("LCDOff", false, 0, true);
+        row("IDLE_FOCUS_IN", true, 1, true);
+        row("IDLE_FOCUS_OUT", false, 0, true);
+        row("Reload()", true, 0, true);
+        row("reload()", running, 0, false);
+        row("Reload", running, 0, false);
+        row("LCDON", running, 0, false);
+        row("", running, 0, false);
+    }
+}
+
+void MyPluginLifecycleTest::messages()
+{
+    QFETCH(bool, runningBefore);
+    QFETCH(QByteArray, message);
+    QFETCH(bool, runningAfter);
+    QFETCH(int, framesAtOnce);
+    QFETCH(bool, focusCleared);
+
+    Fixture f;
+    f.plugin->initialize();
+    f.plugin->start();
+    if (!runningBefore)
+        f.plugin->stop();
+    HSFrameworkType::HSEvent keyEvent;
+    keyEvent.value = 1;
+    f.plugin->handleEvent(keyEvent, 0x1014); // focus slot 0
+    QCOMPARE(f.plugin->skinModel().focusIndex, 0);
+    const int frames = f.plugin->framesPainted();
+
+    f.plugin->slotSystemMessage(message, QByteArray("ignored data"));
+    QCOMPARE(f.plugin->isTimerActive(), runningAfter);
+    QCOMPARE(f.plugin->framesPainted() - frames, framesAtOnce);
+    QCOMPARE(f.plugin->skinModel().focusIndex, focusCleared ? -1 : 0);
+    QCOMPARE(f.widget.findChildren<QTimer *>().size(), 1);
+}
+
+void MyPluginLifecycleTest::messagesBeforeStartAreIgnored()
+{
+    Fixture f;
+    f.plugin->initialize();
+    for (const char *message : {"LCDOn", "IDLE_FOCUS_IN", "Reload()", "DPL_BKLGT_RESTORED"})
+        f.plugin->slotSystemMessage(QByteArray(message), QByteArray());
+    QVERIFY(!f.plugin->isTimerActive());
+    QCOMPARE(f.plugin->framesPainted(), 0);
+    f.plugin->slotSystemMessage(QByteArray(), QByteArray()); // a null text matches nothing
+    QCOMPARE(f.plugin->framesPainted(), 0);
+}
+
+void MyPluginLifecycleTest::reloadReadsTheSkinAgain()
+{
+    Fixture f;
+    f.plugin->initialize();
+    f.plugin->start();
+    f.plugin->slotSystemMessage("LCDOff", QByteArray());
+    f.root.writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/red/mid.png"), 240, 320, Qt::red);
+    f.root.writeSkin(QStringLiteral("red"), "[Background]\nMidIMG=mid.png\n");
+    f.root.writeFile(QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg"), "[Main]\nSkin=red\n");
+    const int frames = f.plugin->framesPainted();
+    f.plugin->slotSystemMessage("Reload()", QByteArray());
+    QVERIFY(f.plugin->isTimerActive()); // also while the display was off
+    QCOMPARE(f.plugin->framesPainted(), frames); // the next tick paints the new skin
+    QVERIFY(!f.plugin->skinModel().dock.show);
+    f.plugin->timerEvent();
+    QCOMPARE(f.plugin->frame().pixelColor(10, 10), QColor(Qt::red));
+}
+
+void MyPluginLifecycleTest::timerTicks()
+{
+    Fixture f;
+    f.plugin->initialize();
+    QTimer *timer = f.widget.findChild<QTimer *>();
+    QVERIFY(timer);
+    QCOMPARE(timer->timerType(), Qt::PreciseTimer);
+    f.plugin->start();
+    QCOMPARE(timer->interval(), 1000);
+    QVERIFY(!timer->isSingleShot());
+    QSignalSpy ticks(timer, &QTimer::timeout);
+    QVERIFY(ticks.wait(3000));
+    QCOMPARE(f.plugin->framesPainted(), 1);
+    // Paused, the plug-in has no timer running at all.
+    f.plugin->slotSystemMessage("IDLE_FOCUS_OUT", QByteArray());
+    QVERIFY(!timer->isActive());
+}
+
+void MyPluginLifecycleTest::fixedAnswers()
+{
+    Fixture f;
+    QCOMPARE(f.plugin->getDisplayName(), QStringLiteral("Kestrow"));
+    QCOMPARE(f.plugin->getFocusPoint(), QPoint(1, 1));
+    for (const QRect &rect : {QRect(0, 25, 240, 273), QRect(-5, -5, 0, 0), QRect(1, 2, 100000, 3)})
+        QCOMPARE(f.plugin->getPluginGeometry(rect), rect);
+    f.plugin->notifyPluginStateChanged(HSFrameworkType::Started, QStringLiteral("x"));
+    f.plugin->setObscured(true);
+    QCOMPARE(f.plugin->framesPainted(), 0);
+}
+
+QTEST_MAIN(MyPluginLifecycleTest)
+#include "mypluginlifecycletest.moc"
