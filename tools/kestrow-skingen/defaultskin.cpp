@@ -1,0 +1,249 @@
+#include "tools/kestrow-skingen/defaultskin.h"
+
+#include "tools/kestrow-skingen/dockicons.h"
+#include "tools/kestrow-skingen/drawing.h"
+#include "tools/kestrow-skingen/gauges.h"
+#include "tools/kestrow-skingen/outlinefont.h"
+#include "tools/kestrow-skingen/outputfolder.h"
+#include "tools/kestrow-skingen/palette.h"
+#include "tools/kestrow-skingen/skinfile.h"
+#include "tools/kestrow-skingen/strips.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace DefaultSkin {
+namespace {
+// Frame geometry: the usable area is 240 wide and at least 265 high on every phone layout.
+constexpr int PanelTop = 22;
+constexpr int PanelBottom = 156;
+constexpr int TextLeft = 19;
+
+constexpr int ClockTop = 30;
+constexpr int DateTop = 88;
+constexpr int DockTop = 198;
+constexpr int DockIconTop = 209;
+constexpr int DockIconSize = 36;
+constexpr int DockFocusSize = 42;
+constexpr int DockPitch = 44;
+constexpr int DockFirstLeft = 14;
+
+StripStyle clockStyle()
+{
+    StripStyle s;
+    s.fontFile = FontFiles::latinBold();
+    s.pixelSize = 38;
+    s.cellWidth = 28;
+    s.cellHeight = 42;
+    s.baseline = 35;
+    s.top = Palette::ink;
+    s.bottom = Palette::inkSoft;
+    s.mark = Palette::accent;
+    s.shadowRadius = 2;
+    return s;
+}
+
+StripStyle dateStyle()
+{
+    StripStyle s;
+    s.fontFile = FontFiles::latinBold();
+    s.pixelSize = 15;
+    s.cellWidth = 11;
+    s.cellHeight = 20;
+    s.baseline = 16;
+    s.top = Palette::inkSoft;
+    s.bottom = Palette::inkSoft;
+    s.mark = Palette::inkDim;
+    return s;
+}
+
+StripStyle weekStyle()
+{
+    StripStyle s;
+    s.fontFile = FontFiles::chinese();
+    s.pixelSize = 14;
+    s.cellWidth = 46;
+    s.cellHeight = 20;
+    s.baseline = 16;
+    s.top = Palette::accent;
+    s.bottom = Palette::accent;
+    s.mark = Palette::warm;
+    return s;
+}
+
+// The centre image: a dark glass panel behind the clock and texts, and a shade under the gauges.
+QImage panel()
+{
+    QImage image = Drawing::canvas(240, 320);
+    QPainter p(&image);
+    Drawing::smooth(p);
+    QLinearGradient top(0, 0, 0, 22);
+    top.setColorAt(0, QColor(0, 0, 0, 110));
+    top.setColorAt(1, QColor(0, 0, 0, 0));
+    p.fillRect(0, 0, 240, 22, top);
+
+    const QRectF glass(8, PanelTop, 224, PanelBottom - PanelTop);
+    QLinearGradient fill(0, glass.top(), 0, glass.bottom());
+    fill.setColorAt(0, QColor(0x12, 0x18, 0x2A, 165));
+    fill.setColorAt(1, QColor(0x0A, 0x0D, 0x18, 135));
+    p.setPen(QPen(QColor(255, 255, 255, 26), 1));
+    p.setBrush(fill);
+    p.drawRoundedRect(glass.adjusted(0.5, 0.5, -0.5, -0.5), 14, 14);
+
+    QLinearGradient rule(TextLeft, 0, 221, 0);
+    rule.setColorAt(0, QColor(0x5C, 0xD6, 0xC8, 150));
+    rule.setColorAt(1, QColor(0x5C, 0xD6, 0xC8, 0));
+    p.setPen(Qt::NoPen);
+    p.fillRect(QRectF(TextLeft, 80, 202, 1), rule);
+    return image;
+}
+
+void writeImages(OutputFolder &out)
+{
+    out.png(QStringLiteral("default/panel.png"), panel());
+    out.png(QStringLiteral("default/clock.png"), Strips::digits(clockStyle(), Strips::Separator::Colon));
+    out.png(QStringLiteral("default/date.png"), Strips::digits(dateStyle(), Strips::Separator::Dash));
+    out.png(QStringLiteral("default/week.png"), Strips::weekDays(weekStyle()));
+    for (int level = 0; level < 4; ++level)
+        out.png(QStringLiteral("default/battery%1.png").arg(level), Gauges::battery(level));
+    for (int level = 0; level < 6; ++level)
+        out.png(QStringLiteral("default/signal%1.png").arg(level), Gauges::signal(level));
+    out.png(QStringLiteral("default/dockbar.png"), DockIcons::bar(240, 62));
+    out.png(QStringLiteral("default/dock.png"), DockIcons::icon(QStringLiteral("apps")));
+    for (const QString &name : DockIcons::names())
+        out.png(QStringLiteral("default/icons/%1.png").arg(name), DockIcons::icon(name));
+}
+
+void clockKeys(SkinFile &cfg)
+{
+    const int w = clockStyle().cellWidth;
+    // Each colon takes half a cell between its neighbours: its dots are centred in a full cell.
+    const int hour = 22;
+    const int minute = hour + 2 * w + w / 2;
+    const int second = minute + 2 * w + w / 2;
+    cfg.group(QStringLiteral("Digital"));
+    cfg.set(QStringLiteral("Show"), true);
+    cfg.set(QStringLiteral("FontIMG"), QStringLiteral("clock.png"));
+    cfg.set(QStringLiteral("SecShow"), true);
+    cfg.set(QStringLiteral("HourLeft"), hour);
+    cfg.set(QStringLiteral("HourTop"), ClockTop);
+    cfg.set(QStringLiteral("Colon0Left"), minute - w + w / 4);
+    cfg.set(QStringLiteral("colon0Top"), ClockTop);
+    cfg.set(QStringLiteral("MinLeft"), minute);
+    cfg.set(QStringLiteral("MinTop"), ClockTop);
+    cfg.set(QStringLiteral("Colon1Left"), second - w + w / 4);
+    cfg.set(QStringLiteral("colon1Top"), ClockTop);
+    cfg.set(QStringLiteral("SecLeft"), second);
+    cfg.set(QStringLiteral("SecTop"), ClockTop);
+}
+
+void calendarKeys(SkinFile &cfg)
+{
+    const int w = dateStyle().cellWidth;
+    const int year = TextLeft;
+    const int month = year + 4 * w + w - 2;
+    const int day = month + 2 * w + w - 2;
+    cfg.group(QStringLiteral("Week"));
+    cfg.set(QStringLiteral("Show"), true);
+    cfg.set(QStringLiteral("ResIMG"), QStringLiteral("week.png"));
+    cfg.set(QStringLiteral("Left"), day + 2 * w + 8);
+    cfg.set(QStringLiteral("Top"), DateTop);
+
+    cfg.group(QStringLiteral("Date"));
+    cfg.set(QStringLiteral("Show"), true);
+    cfg.set(QStringLiteral("FontIMG"), QStringLiteral("date.png"));
+    cfg.set(QStringLiteral("YearShow"), true);
+    cfg.set(QStringLiteral("YearLeft"), year);
+    cfg.set(QStringLiteral("YearTop"), DateTop);
+    cfg.set(QStringLiteral("YMLeft"), month - w + 1);
+    cfg.set(QStringLiteral("YMTop"), DateTop);
+    cfg.set(QStringLiteral("MouLeft"), month);
+    cfg.set(QStringLiteral("MouTop"), DateTop);
+    cfg.set(QStringLiteral("MDLeft"), day - w + 1);
+    cfg.set(QStringLiteral("MDTop"), DateTop);
+    cfg.set(QStringLiteral("DayLeft"), day);
+    cfg.set(QStringLiteral("DayTop"), DateTop);
+
+    cfg.group(QStringLiteral("Lunar"));
+    cfg.set(QStringLiteral("Show"), true);
+    cfg.set(QStringLiteral("FontSize"), 10);
+    cfg.set(QStringLiteral("FontColor"), Palette::skinColor(Palette::inkSoft));
+    cfg.set(QStringLiteral("Left"), TextLeft);
+    cfg.set(QStringLiteral("Top"), 126);
+}
+
+void gaugeKeys(SkinFile &cfg)
+{
+    cfg.group(QStringLiteral("Battery"));
+    cfg.set(QStringLiteral("Show"), true);
+    cfg.set(QStringLiteral("Left"), 240 - 10 - Gauges::BatteryWidth);
+    cfg.set(QStringLiteral("Top"), 4);
+    for (int level = 0; level < 4; ++level)
+        cfg.set(QStringLiteral("Level%1").arg(level), QStringLiteral("battery%1.png").arg(level));
+
+    cfg.group(QStringLiteral("Signal"));
+    cfg.set(QStringLiteral("Show"), true);
+    cfg.set(QStringLiteral("Left"), 10);
+    cfg.set(QStringLiteral("Top"), 4);
+    for (int level = 0; level < 6; ++level)
+        cfg.set(QStringLiteral("Level%1").arg(level), QStringLiteral("signal%1.png").arg(level));
+
+    cfg.group(QStringLiteral("Notify"));
+    cfg.set(QStringLiteral("Show"), true);
+    cfg.set(QStringLiteral("Bold"), false);
+    cfg.set(QStringLiteral("FontSize"), 10);
+    cfg.set(QStringLiteral("Left"), TextLeft);
+    cfg.set(QStringLiteral("Top"), 147);
+    cfg.set(QStringLiteral("FontColor"), Palette::skinColor(Palette::warm));
+}
+
+void dockKeys(SkinFile &cfg)
+{
+    cfg.group(QStringLiteral("DockBar"));
+    cfg.set(QStringLiteral("Show"), true);
+    cfg.set(QStringLiteral("BGIMG"), QStringLiteral("dockbar.png"));
+    cfg.set(QStringLiteral("BGTop"), DockTop);
+    cfg.set(QStringLiteral("BGLeft"), 0);
+    cfg.set(QStringLiteral("Num"), 5);
+    cfg.set(QStringLiteral("InfoShow"), true);
+    for (int i = 0; i < 5; ++i) {
+        const int left = DockFirstLeft + i * DockPitch;
+        cfg.set(QStringLiteral("Top%1").arg(i), DockIconTop);
+        cfg.set(QStringLiteral("Left%1").arg(i), left);
+        cfg.set(QStringLiteral("SizeHeight%1").arg(i), DockIconSize);
+        cfg.set(QStringLiteral("WidgetHeight%1").arg(i), DockFocusSize);
+        cfg.set(QStringLiteral("SizeWidth%1").arg(i), DockIconSize);
+        cfg.set(QStringLiteral("WidgetWidth%1").arg(i), DockFocusSize);
+        cfg.set(QStringLiteral("InfoFontSize%1").arg(i), 9);
+        cfg.set(QStringLiteral("InfoFontLeft%1").arg(i), left + 2);
+        cfg.set(QStringLiteral("InfoFontTop%1").arg(i), DockTop - 4);
+        cfg.set(QStringLiteral("InfoFontColor%1").arg(i), Palette::skinColor(Palette::ink));
+    }
+}
+
+SkinFile description()
+{
+    SkinFile cfg;
+    cfg.group(QStringLiteral("General"));
+    cfg.set(QStringLiteral("SkinName"), QStringLiteral("Kestrow 夜色"));
+    cfg.set(QStringLiteral("Author"), QStringLiteral("Kestrow"));
+    cfg.group(QStringLiteral("Background"));
+    cfg.set(QStringLiteral("MidIMG"), QStringLiteral("panel.png"));
+    cfg.group(QStringLiteral("FramwCover"));
+    cfg.set(QStringLiteral("Show"), false);
+    cfg.group(QStringLiteral("Analog"));
+    cfg.set(QStringLiteral("Show"), false);
+    clockKeys(cfg);
+    calendarKeys(cfg);
+    gaugeKeys(cfg);
+    dockKeys(cfg);
+    return cfg;
+}
+} // namespace
+
+void write(OutputFolder &out)
+{
+    writeImages(out);
+    out.text(QStringLiteral("default/skin.cfg"), description().bytes());
+}
+} // namespace DefaultSkin
