@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -44,5 +45,17 @@ public:
     QString path() const;
 
 private:
+    struct PendingWrite {
+        QString group;
+        QString key;
+        QString value;
+    };
+
+    bool save();
+
+    QString m_path;
     std::unique_ptr<ZConfigDocument> m_document;
+    // Writes that have not reached the file yet; replayed on the file as it is at the next save.
+    QList<PendingWrite> m_pending;
+    bool m_failureReported = false;
 };

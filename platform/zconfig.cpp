@@ -1,0 +1,225 @@
+#include "platform/zconfig.h"
+
+#include "platform/zconfigdocument.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemError(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+// The file a write replaces: the target of a symbolic link, so that the link stays.
+QString replacedFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    return info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+}
+
+/**
+ * Replaces the file in one step: the new content goes to a temporary file in
+ * the same folder, reaches storage, and is renamed over the old one. A reader
+ * opens either the old or the new file, never a half-written one, and a crash
+ * leaves the old file in place.
+ */
+bool replaceFile(const QString &path, const QByteArray &bytes, QString *error)
+{
+    const QString target = replacedFile(path);
+    const QByteArray targetName = QFile::encodeName(target);
+    struct stat old {
+    };
+    const bool exists = ::stat(targetName.constData(), &old) == 0;
+    mode_t mode = 0644;
+    if (exists) {
+        // The mode bits are checked as well as access(): a read-only file stays so even for root.
+        if (!S_ISREG(old.st_mode)) {
+            *error = QStringLiteral("not a regular file");
+            return false;
+        }
+        if ((old.st_mode & 0222) == 0) {
+            *error = QStringLiteral("the file is read-only");
+            return false;
+        }
+        if (::access(targetName.constData(), W_OK) != 0) {
+            *error = systemError(errno);
+            return false;
+        }
+        mode = old.st_mode & 07777;
+    }
+
+    const QFileInfo targetInfo(target);
+    const QByteArray folder = QFile::encodeName(targetInfo.absolutePath());
+    QByteArray temporary = folder + "/." + QFile::encodeName(targetInfo.fileName()) + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        *error = systemError(errno);
+        return false;
+    }
+    int failure = 0;
+    if (::fchmod(fd, mode) != 0)
+        failure = errno;
+    if (!failure && exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+        // Only root can hand the file back to its owner; for others the new file is theirs.
+        [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
+    }
+    errno = 0;
+    if (!failure && (!writeAll(fd, bytes) || ::fsync(fd) != 0))
+        failure = errno ? errno : EIO;
+    if (::close(fd) != 0 && !failure)
+        failure = errno;
+    if (!failure && ::rename(temporary.constData(), targetName.constData()) != 0)
+        failure = errno;
+    if (failure) {
+        ::unlink(temporary.constData());
+        *error = systemError(failure);
+        return false;
+    }
+    // The rename itself reaches storage only with its folder.
+    const int folderFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
+    }
+    return true;
+}
+
+} // namespace
+
+ZConfig::ZConfig(const QString &path, bool autoCreate)
+    : m_path(path)
+    , m_document(std::make_unique<ZConfigDocument>())
+{
+    // Every caller passes false; a missing file reads as empty and is created by the first write.
+    Q_UNUSED(autoCreate);
+    QString error;
+    if (const std::optional<QByteArray> bytes = ZConfigDocument::readFile(path, &error))
+        m_document = std::make_unique<ZConfigDocument>(*bytes);
+    else
+        qWarning("ZConfig: cannot read \"%s\": %s", qUtf8Printable(path), qUtf8Printable(error));
+}
+
+ZConfig::~ZConfig()
+{
+    save();
+}
+
+QString ZConfig::readEntry(const QString &group, const QString &key, const QString &def) const
+{
+    return m_document->value(group, key).value_or(def);
+}
+
+int ZConfig::readNumEntry(const QString &group, const QString &key, int def) const
+{
+    const std::optional<QString> text = m_document->value(group, key);
+    if (!text)
+        return def;
+    return int(ZConfigDocument::toInteger(*text, INT_MIN, INT_MAX).value_or(def));
+}
+
+unsigned int ZConfig::readUIntEntry(const QString &group, const QString &key, unsigned int def) const
+{
+    const std::optional<QString> text = m_document->value(group, key);
+    if (!text)
+        return def;
+    return static_cast<unsigned int>(ZConfigDocument::toInteger(*text, 0, UINT_MAX).value_or(def));
+}
+
+bool ZConfig::readBoolEntry(const QString &group, const QString &key, bool def) const
+{
+    const std::optional<QString> text = m_document->value(group, key);
+    if (!text)
+        return def;
+    return ZConfigDocument::toBool(*text).value_or(def);
+}
+
+bool ZConfig::writeEntry(const QString &group, const QString &key, const QString &value)
+{
+    if (!ZConfigDocument::isGroupName(group) || !ZConfigDocument::isKeyName(key)) {
+        qWarning("ZConfig: cannot write [%s] %s to \"%s\": the name cannot be stored", qUtf8Printable(group),
+            qUtf8Printable(key), qUtf8Printable(m_path));
+        return false;
+    }
+    m_document->setValue(group, key, value);
+    m_pending.append({ group, key, value });
+    return save();
+}
+
+bool ZConfig::writeEntry(const QString &group, const QString &key, int value)
+{
+    return writeEntry(group, key, QString::number(value));
+}
+
+bool ZConfig::writeEntry(const QString &group, const QString &key, unsigned int value)
+{
+    return writeEntry(group, key, QString::number(value));
+}
+
+void ZConfig::getGroupsKeyList(QStringList &groups) const
+{
+    groups = m_document->groups();
+}
+
+bool ZConfig::flush()
+{
+    return save();
+}
+
+QString ZConfig::path() const
+{
+    return m_path;
+}
+
+// The pending writes are replayed on the file as it is now, so that values
+// another process or another ZConfig wrote since this one read it are kept.
+bool ZConfig::save()
+{
+    if (m_pending.isEmpty())
+        return true;
+    QString error;
+    const std::optional<QByteArray> current = ZConfigDocument::readFile(m_path, &error);
+    if (current) {
+        auto fresh = std::make_unique<ZConfigDocument>(*current);
+        for (const PendingWrite &write : std::as_const(m_pending))
+            fresh->setValue(write.group, write.key, write.value);
+        const QByteArray bytes = fresh->toBytes();
+        if (bytes == *current || replaceFile(m_path, bytes, &error)) {
+            m_document = std::move(fresh);
+            m_pending.clear();
+            m_failureReported = false;
+            return true;
+        }
+    }
+    // One line per failure: retries of the same pending writes stay silent.
+    if (!m_failureReported)
+        qWarning("ZConfig: cannot write \"%s\": %s", qUtf8Printable(m_path), qUtf8Printable(error));
+    m_failureReported = true;
+    return false;
+}
