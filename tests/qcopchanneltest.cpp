@@ -375,7 +375,8 @@ void QCopChannelTest::noBus()
     if (address.isEmpty())
         environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     else
-        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address.arg(dir.path()));
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+            QString(address).replace(QLatin1String("%1"), dir.path()));
 
     const ToolRun sent = runTool(
         qcopTool(), { QStringLiteral("/EZX/KestrowPlugin"), QStringLiteral("Reload()") }, environment);
