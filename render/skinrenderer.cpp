@@ -1,10 +1,68 @@
 #include "render/skinrenderer.h"
 
+#include "platform/utilstatus.h"
+#include "render/glyphstrip.h"
+#include "render/lunartext.h"
+#include "render/skinfonts.h"
+
+#include <QDate>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int FrameWidth = 240;
+constexpr int ScreenHeight = 320;
+// The plug-in's area starts this far below the top of the screen.
+constexpr int AreaTop = 25;
+constexpr int PluginFrameBase = 295;
+constexpr int ShiftedRowsBase = 220;
+constexpr int MaxLevel = 5;
+const QColor ShadowColor(128, 128, 128);
+
+/** The gauge reading rule: a level that differs from the last one is read again and the second reading kept.
+ */
+int readLevel(int &last, const std::function<int()> &source)
+{
+    const int first = std::clamp(source(), 0, MaxLevel);
+    if (first != last)
+        last = std::clamp(source(), 0, MaxLevel);
+    return last;
+}
+
+void drawCell(QPainter &p, int x, int y, const QImage &strip, const QRect &cell)
+{
+    if (strip.isNull() || cell.height() <= 0)
+        return;
+    p.drawImage(QPoint(x, y), strip, cell);
+}
+
+void drawDigitCell(QPainter &p, int x, int y, const QImage &strip, int c)
+{
+    drawCell(p, x, y, strip, GlyphStrip::cell(strip, c));
+}
+
+/** The size a skin asks an icon to be drawn at, as scaling the icon by the skin's factors gives it. */
+QSize scaledIconSize(const QSize &icon, int width, int height)
+{
+    // Factors in single precision, then applied in double precision.
+    const float sx = std::fabs(float(width) / float(icon.width()));
+    const float sy = std::fabs(float(height) / float(icon.height()));
+    return QSize(qRound(double(sx) * icon.width()), qRound(double(sy) * icon.height()));
+}
+
+} // namespace
 
 SkinRenderer::SkinRenderer(SkinModel &model)
     : m_model(model)
-{ }
+{
+    installSkinFontSubstitution();
+}
 
 void SkinRenderer::setComposition(FrameComposition composition)
 {
@@ -31,43 +89,313 @@ void SkinRenderer::setNotifyFormatTranslator(std::function<QString(const QString
     m_translate = std::move(translator);
 }
 
-const QImage &SkinRenderer::paintFrame()
+ClockReading SkinRenderer::now() const
 {
-    if (m_frame.isNull())
-        m_frame = QImage(240, 320, QImage::Format_ARGB32_Premultiplied);
-    m_frame.fill(Qt::black);
-    return m_frame;
+    return (m_clock ? *m_clock : FrameClock::system()).now();
+}
+
+int SkinRenderer::defaultLineHeight() const
+{
+    // The line height of a painter's default font on the frame; recomputed only when the font changes.
+    const QFont font = QGuiApplication::font();
+    if (m_lineHeight < 0 || !(font == m_lineFont)) {
+        const QImage device(1, 1, QImage::Format_RGB32);
+        m_lineFont = font;
+        m_lineHeight = QFontMetrics(font, &device).height();
+    }
+    return m_lineHeight;
 }
 
 int SkinRenderer::pluginFrameHeight() const
 {
-    return 295 - m_model.paddingSum;
+    const long height = long(PluginFrameBase) - m_model.paddingSum - defaultLineHeight();
+    return int(std::clamp(height, 1L, long(PluginFrameBase)));
 }
 
-void SkinRenderer::drawCenter(QPainter &)
-{ }
-void SkinRenderer::drawBattery(QPainter &)
-{ }
-void SkinRenderer::drawSignal(QPainter &)
-{ }
-void SkinRenderer::drawFrameCover(QPainter &)
-{ }
-void SkinRenderer::drawDigital(QPainter &)
-{ }
-void SkinRenderer::drawAnalog(QPainter &)
-{ }
-void SkinRenderer::drawDate(QPainter &)
-{ }
-void SkinRenderer::drawWeek(QPainter &)
-{ }
-void SkinRenderer::drawLunar(QPainter &)
-{ }
-void SkinRenderer::drawNotify(QPainter &)
-{ }
-void SkinRenderer::drawDockBar(QPainter &)
-{ }
+void SkinRenderer::prepareFrame(int height)
+{
+    // Kept from frame to frame: every frame overwrites the whole image.
+    if (m_frame.width() != FrameWidth || m_frame.height() != height)
+        m_frame = QImage(FrameWidth, height, QImage::Format_RGB32);
+}
+
+const QImage &SkinRenderer::paintFrame()
+{
+    if (m_composition == FrameComposition::Plugin)
+        composePlugin();
+    else
+        composePreview();
+    return m_frame;
+}
+
+void SkinRenderer::composePlugin()
+{
+    const int height = pluginFrameHeight();
+    prepareFrame(height);
+    const QImage &bg = m_model.background;
+    const bool opaque = !bg.isNull() && !bg.hasAlphaChannel();
+    // Columns or rows that the background leaves uncovered show black.
+    if (!opaque || bg.width() < FrameWidth || bg.height() < height)
+        m_frame.fill(Qt::black);
+
+    QPainter p(&m_frame);
+    // The area's own rows first, then rows 25.. of the background shifted to the top; the rows
+    // below the shifted part keep the unshifted background.
+    const long wanted = long(ShiftedRowsBase) - m_model.paddingSum - defaultLineHeight();
+    const int shifted
+        = int(std::clamp(std::min<long>(wanted, std::min(bg.height() - AreaTop, height)), 0L, long(height)));
+    // Where the background is opaque, the shifted copy hides the rows beneath it: skip them.
+    const int keptFrom = opaque ? shifted : 0;
+    if (!bg.isNull()) {
+        p.setCompositionMode(
+            opaque ? QPainter::CompositionMode_Source : QPainter::CompositionMode_SourceOver);
+        if (keptFrom < height)
+            p.drawImage(QPoint(0, keptFrom), bg, QRect(0, keptFrom, bg.width(), height - keptFrom));
+        if (shifted > 0)
+            p.drawImage(QPoint(0, 0), bg, QRect(0, AreaTop, bg.width(), shifted));
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+
+    drawCenter(p);
+    if (m_model.battery.show)
+        drawBattery(p);
+    if (m_model.signal.show)
+        drawSignal(p);
+    if (m_model.digital.show)
+        drawDigital(p);
+    if (m_model.date.show)
+        drawDate(p);
+    if (m_model.week.show)
+        drawWeek(p);
+    if (m_model.analog.show)
+        drawAnalog(p);
+    if (m_model.dock.show)
+        drawDockBar(p);
+    if (m_model.notify.show)
+        drawNotify(p);
+    if (m_model.lunar.show)
+        drawLunar(p);
+    if (m_model.cover.show)
+        drawFrameCover(p);
+}
+
+void SkinRenderer::composePreview()
+{
+    prepareFrame(ScreenHeight);
+    const QImage &bg = m_model.background;
+    const bool opaque = !bg.isNull() && !bg.hasAlphaChannel();
+    if (!opaque || bg.width() < FrameWidth || bg.height() < ScreenHeight)
+        m_frame.fill(Qt::black);
+
+    QPainter p(&m_frame);
+    if (!bg.isNull()) {
+        p.setCompositionMode(
+            opaque ? QPainter::CompositionMode_Source : QPainter::CompositionMode_SourceOver);
+        p.drawImage(QPoint(0, 0), bg);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+
+    drawCenter(p);
+    if (m_model.analog.show)
+        drawAnalog(p);
+    if (m_model.digital.show)
+        drawDigital(p);
+    if (m_model.date.show)
+        drawDate(p);
+    if (m_model.lunar.show)
+        drawLunar(p);
+    if (m_model.week.show)
+        drawWeek(p);
+    if (m_model.battery.show)
+        drawBattery(p);
+    if (m_model.signal.show)
+        drawSignal(p);
+    if (m_model.notify.show)
+        drawNotify(p);
+    if (m_model.dock.show)
+        drawDockBar(p);
+}
+
+void SkinRenderer::drawCenter(QPainter &p)
+{
+    p.drawImage(QPoint(0, 0), m_model.centre);
+}
+
+void SkinRenderer::drawBattery(QPainter &p)
+{
+    SkinModel::Battery &b = m_model.battery;
+    const int level = readLevel(b.lastLevel, m_batterySource ? m_batterySource : UTIL_GetBatteryLevel);
+    // Four images for six levels: 0-1, 2-3, 4, 5.
+    const int index = level <= 2 ? level / 2 : level - 2;
+    p.drawImage(QPoint(b.left, b.top), b.levels[std::size_t(index)]);
+}
+
+void SkinRenderer::drawSignal(QPainter &p)
+{
+    SkinModel::Signal &s = m_model.signal;
+    const int level = readLevel(s.lastLevel, m_signalSource ? m_signalSource : UTIL_GetSignalQuality);
+    p.drawImage(QPoint(s.left, s.top), s.levels[std::size_t(level)]);
+}
+
+void SkinRenderer::drawFrameCover(QPainter &p)
+{
+    const SkinModel::FrameCover &c = m_model.cover;
+    p.drawImage(QPoint(c.left, c.top), c.image);
+}
+
+void SkinRenderer::drawDigits(QPainter &p, const QImage &strip, int value, int digits, int left, int top)
+{
+    // Leading zeros included; each digit one strip width right of the one before.
+    int divisor = 1;
+    for (int i = 1; i < digits; ++i)
+        divisor *= 10;
+    for (int i = 0; i < digits; ++i, divisor /= 10)
+        drawDigitCell(p, left + i * strip.width(), top, strip, (value / divisor) % 10);
+}
+
+void SkinRenderer::drawDigital(QPainter &p)
+{
+    const SkinModel::Digital &d = m_model.digital;
+    const ClockReading t = now();
+    drawDigits(p, d.strip, t.hour, 2, d.hourLeft, d.hourTop);
+    drawDigitCell(p, d.colon0Left, d.colon0Top, d.strip, GlyphStrip::SeparatorCell);
+    drawDigits(p, d.strip, t.minute, 2, d.minLeft, d.minTop);
+    if (d.secShow) {
+        drawDigitCell(p, d.colon1Left, d.colon1Top, d.strip, GlyphStrip::SeparatorCell);
+        drawDigits(p, d.strip, t.second, 2, d.secLeft, d.secTop);
+    }
+}
+
+void SkinRenderer::drawHand(QPainter &p, const QImage &hand, double angle)
+{
+    if (hand.isNull())
+        return;
+    const SkinModel::Analog &a = m_model.analog;
+    // The rotated hand occupies the box that rotating the image would produce; that box is
+    // centred on the dial, truncating, and the rotation is mapped into it.
+    const QTransform rotation = QImage::trueMatrix(QTransform().rotate(angle), hand.width(), hand.height());
+    const QRect box = rotation.mapRect(QRectF(hand.rect())).toAlignedRect();
+    const int x = a.left + (a.dial.width() - box.width()) / 2;
+    const int y = a.top + (a.dial.height() - box.height()) / 2;
+
+    const QTransform world = p.worldTransform();
+    const QPainter::RenderHints hints = p.renderHints();
+    p.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing);
+    p.setWorldTransform(rotation * QTransform::fromTranslate(x - box.x(), y - box.y()) * world);
+    p.drawImage(QPoint(0, 0), hand);
+    p.setWorldTransform(world);
+    p.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing, false);
+    p.setRenderHints(hints);
+}
+
+void SkinRenderer::drawAnalog(QPainter &p)
+{
+    const SkinModel::Analog &a = m_model.analog;
+    p.drawImage(QPoint(a.left, a.top), a.dial);
+    const ClockReading t = now();
+    // A quarter degree per minute; the hour term is formed in single precision.
+    const float hourTerm = float(t.hour % 12) * 30.0f;
+    drawHand(p, a.hour, double(hourTerm) + (t.minute % 60) * 0.25);
+    drawHand(p, a.minute, (t.minute % 60) * 6.0);
+    if (a.secShow)
+        drawHand(p, a.second, (t.second % 60) * 6.0);
+}
+
+void SkinRenderer::drawDate(QPainter &p)
+{
+    const SkinModel::Date &d = m_model.date;
+    const ClockReading t = now();
+    if (d.yearShow) {
+        drawDigits(p, d.strip, t.year, 4, d.yearLeft, d.yearTop);
+        drawDigitCell(p, d.ymLeft, d.ymTop, d.strip, GlyphStrip::SeparatorCell);
+    }
+    drawDigits(p, d.strip, t.month, 2, d.monLeft, d.monTop);
+    drawDigitCell(p, d.mdLeft, d.mdTop, d.strip, GlyphStrip::SeparatorCell);
+    drawDigits(p, d.strip, t.day, 2, d.dayLeft, d.dayTop);
+}
+
+void SkinRenderer::drawWeek(QPainter &p)
+{
+    const SkinModel::Week &w = m_model.week;
+    drawCell(p, w.left, w.top, w.strip, GlyphStrip::weekCell(w.strip, std::clamp(now().weekDay, 0, 6)));
+}
+
+void SkinRenderer::drawLunar(QPainter &p)
+{
+    const ClockReading t = now();
+    const int key = (t.year * 16 + t.month) * 32 + t.day;
+    if (key != m_lunarDateKey) {
+        tagDate date { t.day, t.month, t.year };
+        m_lunarText.clear();
+        m_lunar.GetDayOf(date, m_lunarText);
+        m_lunarDateKey = key;
+    }
+    drawLunarText(p, m_model.lunar, m_lunarText);
+}
 
 QString SkinRenderer::notifyText() const
 {
-    return QString();
+    const SkinModel::Notify &n = m_model.notify;
+    const ClockReading t = now();
+    const QDate today(t.year, t.month, t.day);
+    // A stored date that is no real date has no count to show.
+    const QDate event(int(std::min(n.year, 9999u)), int(std::min(n.month, 13u)), int(std::min(n.day, 32u)));
+    if (!today.isValid() || !event.isValid())
+        return QString();
+    const qint64 days = today.daysTo(event);
+    QString format = days >= 0 ? QStringLiteral("距离 %1 还有 %2天") : QStringLiteral("距离 %1 已过 %2天");
+    if (m_translate)
+        format = m_translate(format);
+    // One pass, so that a "%2" inside the event's name stays as it is.
+    return format.arg(n.info, QString::number(days >= 0 ? days : -days));
+}
+
+void SkinRenderer::drawShadowedText(QPainter &p, const QPoint &at, const QString &text, const QColor &color)
+{
+    p.setPen(ShadowColor);
+    p.drawText(at + QPoint(1, 1), text);
+    p.setPen(QPen(color, 1, Qt::SolidLine));
+    p.drawText(at, text);
+}
+
+void SkinRenderer::drawNotify(QPainter &p)
+{
+    const SkinModel::Notify &n = m_model.notify;
+    const QString text = notifyText();
+    if (text.isEmpty())
+        return;
+    p.setFont(skinFont(n.fontSize, n.bold));
+    drawShadowedText(p, QPoint(n.left, n.top), text, n.color);
+}
+
+void SkinRenderer::drawDockBar(QPainter &p)
+{
+    const SkinModel::Dock &d = m_model.dock;
+    p.drawImage(QPoint(d.bgLeft, d.bgTop), d.background);
+    const int count = std::min(d.num, DockSlotCount);
+    if (count < 1)
+        return;
+    // The preview has no dock focus, so it never shows a larger icon or a name.
+    const int focus = m_composition == FrameComposition::Preview ? -1 : m_model.focusIndex;
+    const QSize limit
+        = p.device() ? QSize(p.device()->width(), p.device()->height()) : QSize(FrameWidth, ScreenHeight);
+    const QPainter::RenderHints hints = p.renderHints();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (int i = 0; i < count; ++i) {
+        const DockSlot &slot = d.slots[std::size_t(i)];
+        if (slot.icon.width() <= 0 || slot.icon.height() <= 0)
+            continue; // an icon that did not load has no size to scale from
+        const bool focused = i == focus;
+        const QSize size = scaledIconSize(slot.icon.size(), focused ? slot.widgetWidth : slot.sizeWidth,
+            focused ? slot.widgetHeight : slot.sizeHeight)
+                               .boundedTo(limit);
+        if (!size.isEmpty())
+            p.drawImage(QRect(QPoint(slot.left, slot.top), size), slot.icon);
+        if (focused && d.infoShow) {
+            p.setFont(skinFont(slot.nameFontSize, false));
+            drawShadowedText(p, QPoint(slot.nameLeft, slot.nameTop), slot.name, slot.nameColor);
+        }
+    }
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.setRenderHints(hints);
 }

@@ -2,6 +2,9 @@
 
 #include "data/skinmodel.h"
 #include "render/frameclock.h"
+#include "render/lunarcalendar.h"
+
+#include <QFont>
 
 #include <QImage>
 #include <QString>
@@ -62,9 +65,10 @@ private:
     void composePlugin();
     void composePreview();
     void prepareFrame(int height);
-    void drawBackground(QPainter &p, int sourceTop, int rows);
     void drawHand(QPainter &p, const QImage &hand, double angle);
-    int readLevel(int &last, const std::function<int()> &source) const;
+    void drawDigits(QPainter &p, const QImage &strip, int value, int digits, int left, int top);
+    void drawShadowedText(QPainter &p, const QPoint &at, const QString &text, const QColor &color);
+    int defaultLineHeight() const;
 
     SkinModel &m_model;
     FrameComposition m_composition = FrameComposition::Plugin;
@@ -73,6 +77,10 @@ private:
     std::function<int()> m_signalSource;
     std::function<QString(const QString &)> m_translate;
     QImage m_frame;
-    qint64 m_opaqueKey = 0; // cacheKey of the background last found opaque
-    bool m_backgroundOpaque = false;
+    LunarCalendar m_lunar;
+    // The lunar text changes once a day: converted again only when the date does.
+    int m_lunarDateKey = -1;
+    QString m_lunarText;
+    mutable QFont m_lineFont;
+    mutable int m_lineHeight = -1;
 };
