@@ -1,0 +1,232 @@
+// kestrow-device init DIR: lays out under DIR the files of a phone that Kestrow runs on: the settings
+// file, the shipped skins, the phone's display and idle settings, its soft-key layout and a wallpaper.
+// A file that exists is never overwritten, so a device root can be topped up after an update.
+#include "platform/desktopapps.h"
+#include "platform/devicepath.h"
+#include "platform/zconfig.h"
+#include "plugin/tool.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cstdio>
+#include <functional>
+#include <utility>
+
+namespace {
+const QString SettingsFile = QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg");
+const QString SkinRoot = QStringLiteral("/ezxlocal/Kestrow/skin/");
+const QString SystemFile = QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_system.cfg");
+const QString IdleFile = QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_idle.cfg");
+const QString AutorunFolder = QStringLiteral("/ezxlocal/download/mystuff/unKnown/");
+const QString WallpaperFile = QStringLiteral("/ezxlocal/download/mystuff/wallpaper/kestrow-dusk.png");
+const QString PlatformSkin = QStringLiteral("/usr/data_resource/skin/kestrow-plain");
+const QString DockIconFolder = QStringLiteral("/ezxlocal/Kestrow/skin/default/icons/");
+
+constexpr int UsageError = 2;
+constexpr int DockSlots = 5;
+constexpr int IdleShortcuts = 4;
+
+void printLine(FILE *stream, const QString &line)
+{
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stream);
+}
+
+int usage()
+{
+    printLine(stderr, QStringLiteral("usage: kestrow-device init DIR"));
+    return UsageError;
+}
+
+/** One key of a file being written, in the order it is written. */
+struct Entry {
+    QString group;
+    QString key;
+    QString value;
+};
+
+/** Creates the files of one device root and counts what it created, kept and failed on. */
+class DeviceRoot
+{
+public:
+    void copyFile(const QString &source, const QString &phonePath);
+    void writeConfig(const QString &phonePath, const QList<Entry> &entries);
+    void makeFolder(const QString &phonePath);
+    int failures() const { return m_failures; }
+
+private:
+    // The file is made complete beside its place and then moved there, so that an interrupted run never
+    // leaves a half-written file that a later run would keep.
+    void create(const QString &phonePath, const std::function<bool(const QString &)> &writer);
+    void fail(const QString &phonePath, const QString &reason);
+
+    int m_failures = 0;
+};
+
+void DeviceRoot::create(const QString &phonePath, const std::function<bool(const QString &)> &writer)
+{
+    const QString target = devicePath(phonePath);
+    if (QFileInfo::exists(target)) {
+        printLine(stdout, QStringLiteral("kept %1").arg(phonePath));
+        return;
+    }
+    if (!QDir().mkpath(QFileInfo(target).absolutePath()))
+        return fail(phonePath, QStringLiteral("cannot create its folder"));
+    const QString draft = target + QStringLiteral(".kestrow-init");
+    QFile::remove(draft);
+    if (!writer(draft)) {
+        QFile::remove(draft);
+        return fail(phonePath, QStringLiteral("cannot write it"));
+    }
+    if (!QFile::rename(draft, target)) {
+        QFile::remove(draft);
+        return fail(phonePath, QStringLiteral("cannot move it into place"));
+    }
+    printLine(stdout, QStringLiteral("created %1").arg(phonePath));
+}
+
+void DeviceRoot::fail(const QString &phonePath, const QString &reason)
+{
+    printLine(stderr, QStringLiteral("kestrow-device: %1: %2").arg(devicePath(phonePath), reason));
+    ++m_failures;
+}
+
+void DeviceRoot::copyFile(const QString &source, const QString &phonePath)
+{
+    create(phonePath, [&source](const QString &draft) { return QFile::copy(source, draft); });
+}
+
+void DeviceRoot::writeConfig(const QString &phonePath, const QList<Entry> &entries)
+{
+    create(phonePath, [&entries](const QString &draft) {
+        if (entries.isEmpty()) {
+            QFile file(draft);
+            return file.open(QIODevice::WriteOnly);
+        }
+        ZConfig config(draft);
+        for (const Entry &e : entries) {
+            if (!config.writeEntry(e.group, e.key, e.value))
+                return false;
+        }
+        return config.flush();
+    });
+}
+
+void DeviceRoot::makeFolder(const QString &phonePath)
+{
+    if (!QDir().mkpath(devicePath(phonePath)))
+        fail(phonePath, QStringLiteral("cannot create the folder"));
+}
+
+/** The shipped skins: installed beside the program, or else the source tree's. */
+QString shippedSkins()
+{
+    const QStringList candidates = {
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/kestrow/skins"),
+        QStringLiteral(KESTROW_SOURCE_DIR "/skins"),
+    };
+    for (const QString &dir : candidates) {
+        if (QFileInfo::exists(dir + QStringLiteral("/default/skin.cfg")))
+            return QDir::cleanPath(dir);
+    }
+    return QString();
+}
+
+void installSkins(DeviceRoot &root, const QString &skins)
+{
+    const QStringList names = QDir(skins).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &name : names) {
+        const QString from = skins + QLatin1Char('/') + name;
+        if (!QFileInfo::exists(from + QStringLiteral("/skin.cfg")))
+            continue;
+        QStringList files;
+        QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << QDir(from).relativeFilePath(it.next());
+        files.sort();
+        for (const QString &file : std::as_const(files))
+            root.copyFile(from + QLatin1Char('/') + file, SkinRoot + name + QLatin1Char('/') + file);
+    }
+}
+
+QList<Entry> settingsEntries(const QStringList &apps)
+{
+    const QString group = QStringLiteral("DockBar");
+    const QStringList icons = { QStringLiteral("phone"), QStringLiteral("message"), QStringLiteral("camera"),
+        QStringLiteral("music"), QStringLiteral("settings") };
+    const QStringList names = { ctr("电话"), ctr("短信"), ctr("相机"), ctr("音乐"), ctr("设置") };
+    QList<Entry> entries = { { QStringLiteral("Main"), QStringLiteral("Skin"), QStringLiteral("default") } };
+    for (int i = 0; i < DockSlots; ++i) {
+        const QString slot = QString::number(i);
+        entries.append(
+            { group, QStringLiteral("Icon") + slot, DockIconFolder + icons.at(i) + QStringLiteral(".png") });
+        entries.append({ group, QStringLiteral("Exec") + slot, i < apps.size() ? apps.at(i) : QString() });
+        entries.append({ group, QStringLiteral("Name") + slot, names.at(i) });
+    }
+    // The countdown starts out counting to the next New Year's Day.
+    const QString notify = QStringLiteral("Notify");
+    entries.append({ notify, QStringLiteral("Year"), QString::number(QDate::currentDate().year() + 1) });
+    entries.append({ notify, QStringLiteral("Month"), QStringLiteral("1") });
+    entries.append({ notify, QStringLiteral("Day"), QStringLiteral("1") });
+    entries.append({ notify, QStringLiteral("Info"), ctr("新年") });
+    return entries;
+}
+
+QList<Entry> idleEntries(const QStringList &apps)
+{
+    QList<Entry> entries;
+    for (int i = 0; i < IdleShortcuts && i < apps.size(); ++i)
+        entries.append(
+            { QStringLiteral("NaviKeyPlugin"), QStringLiteral("ShortcutID%1").arg(i + 1), apps.at(i) });
+    return entries;
+}
+
+int init(const QString &dir)
+{
+    const QString skins = shippedSkins();
+    if (skins.isEmpty()) {
+        printLine(stderr, QStringLiteral("kestrow-device: cannot find the shipped skins"));
+        return 1;
+    }
+    if (!QDir().mkpath(dir)) {
+        printLine(stderr, QStringLiteral("kestrow-device: cannot create %1").arg(dir));
+        return 1;
+    }
+    // From here on every phone path resolves under the new device root.
+    qputenv("KESTROW_ROOT", QFile::encodeName(QDir(dir).absolutePath()));
+    const QStringList apps = desktopApplicationIds(DockSlots);
+
+    DeviceRoot root;
+    installSkins(root, skins);
+    root.writeConfig(SettingsFile, settingsEntries(apps));
+    root.copyFile(skins + QStringLiteral("/wallpaper/kestrow-dusk.png"), WallpaperFile);
+    root.writeConfig(SystemFile,
+        {
+            { QStringLiteral("SYS_DISPLAY_SET"), QStringLiteral("Wallpaper"), WallpaperFile },
+            { QStringLiteral("SYS_DISPLAY_SET"), QStringLiteral("Skin"), PlatformSkin },
+            { QStringLiteral("SYS_SYSTEM_SET"), QStringLiteral("LanguageType"), QStringLiteral("zh-cn") },
+        });
+    root.writeConfig(PlatformSkin + QStringLiteral("/homescreen_p.ini"),
+        {
+            { QStringLiteral("ZSoftKey_Right"), QStringLiteral("Padding_Bottom"), QStringLiteral("3") },
+            { QStringLiteral("ZSoftKey_Right"), QStringLiteral("Padding_Top"), QStringLiteral("3") },
+        });
+    root.writeConfig(IdleFile, idleEntries(apps));
+    root.makeFolder(AutorunFolder);
+    return root.failures() == 0 ? 0 : 1;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() != 2 || args.at(0) != QLatin1String("init") || args.at(1).isEmpty())
+        return usage();
+    return init(args.at(1));
+}
