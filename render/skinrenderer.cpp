@@ -339,7 +339,9 @@ QString SkinRenderer::notifyText() const
     const ClockReading t = now();
     const QDate today(t.year, t.month, t.day);
     // A stored date that is no real date has no count to show.
-    const QDate event(int(std::min(n.year, 9999u)), int(std::min(n.month, 13u)), int(std::min(n.day, 32u)));
+    // Out-of-range parts become 0, which no date has.
+    const auto part = [](unsigned value, unsigned limit) { return value > limit ? 0 : int(value); };
+    const QDate event(part(n.year, 9999), part(n.month, 12), part(n.day, 31));
     if (!today.isValid() || !event.isValid())
         return QString();
     const qint64 days = today.daysTo(event);
