@@ -2,6 +2,7 @@
 #include "platform/resiconreader.h"
 #include "testsupport.h"
 
+#include <QImageWriter>
 #include <QtTest>
 
 namespace {
