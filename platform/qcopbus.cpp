@@ -1,5 +1,7 @@
 #include "platform/qcopbus.h"
 
+#include "platform/qcopbusprobe.h"
+
 #include <QCryptographicHash>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -61,6 +63,13 @@ std::optional<QDBusConnection> QCopBus::connection()
     if (address.isEmpty()) {
         reportOnce(
             QStringLiteral("QCop: no session bus (DBUS_SESSION_BUS_ADDRESS is unset), channels are off"));
+        return std::nullopt;
+    }
+    static const BusKnock knocked = knockOnBus(address, callTimeoutMs);
+    if (knocked == BusKnock::Silent) {
+        reportOnce(QStringLiteral("QCop: no session bus at %1 (no answer within %2 ms), channels are off")
+                       .arg(QString::fromLocal8Bit(address))
+                       .arg(callTimeoutMs));
         return std::nullopt;
     }
     QDBusConnection bus = QDBusConnection::sessionBus();

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 class QDBusConnection;
 class QDBusMessage;

@@ -10,7 +10,12 @@
 #include <QTest>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -99,6 +104,35 @@ int childNoBus()
     std::printf("registered=%d sent=%d sentAgain=%d\n", registered, sent, sentAgain);
     return 0;
 }
+
+// A socket that takes connections into its queue and never answers, like a
+// bus that has stopped.
+class SilentSocket
+{
+public:
+    explicit SilentSocket(const QString &path)
+        : m_fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0))
+    {
+        sockaddr_un address {};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(path);
+        std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+        m_listening = m_fd >= 0 && ::bind(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0
+            && ::listen(m_fd, 8) == 0;
+    }
+    ~SilentSocket()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    SilentSocket(const SilentSocket &) = delete;
+    SilentSocket &operator=(const SilentSocket &) = delete;
+    bool isListening() const { return m_listening; }
+
+private:
+    int m_fd = -1;
+    bool m_listening = false;
+};
 
 } // namespace
 
@@ -360,6 +394,8 @@ void QCopChannelTest::noBus_data()
     QTest::newRow("no socket") << QStringLiteral("unix:path=%1/absent-socket");
     QTest::newRow("not a socket") << QStringLiteral("unix:path=%1/plain-file");
     QTest::newRow("garbage") << QStringLiteral("no-such-transport:");
+    QTest::newRow("never answers") << QStringLiteral("unix:path=%1/silent-socket");
+    QTest::newRow("second entry") << QStringLiteral("unix:path=%1/absent-socket;unix:path=%1/silent-socket");
 }
 
 void QCopChannelTest::noBus()
@@ -370,6 +406,8 @@ void QCopChannelTest::noBus()
     QFile plain(dir.filePath(QStringLiteral("plain-file")));
     QVERIFY(plain.open(QIODevice::WriteOnly));
     plain.close();
+    const SilentSocket silent(dir.filePath(QStringLiteral("silent-socket")));
+    QVERIFY(silent.isListening());
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (address.isEmpty())
