@@ -47,6 +47,9 @@ HostWindow::HostWindow(QWidget *parent)
 
     connect(m_phone, &PhoneSystem::displayChanged, this, &HostWindow::showDisplay);
     connect(m_area, &PluginArea::painted, this, [this] {
+        if (m_capturing)
+            return;
+        Q_EMIT frameShown(++m_framesShown);
         if (m_captureFile.isEmpty() || m_capturing || m_capturePending)
             return;
         m_capturePending = true;

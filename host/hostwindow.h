@@ -34,8 +34,14 @@ public:
     /** The plug-in's area, in window coordinates. */
     QRect pluginRect() const;
 
+    /** Frames of the plug-in that reached the screen so far. */
+    int framesShown() const { return m_framesShown; }
+
     /** The phone's code for a desktop key: the arrows and Return as the phone numbers them. */
     static int phoneKey(int qtKey);
+
+Q_SIGNALS:
+    void frameShown(int count);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -57,4 +63,5 @@ private:
     QString m_captureFile;
     bool m_capturing = false;
     bool m_capturePending = false;
+    int m_framesShown = 0;
 };

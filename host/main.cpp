@@ -35,7 +35,9 @@ int main(int argc, char *argv[])
         QStringLiteral("Save the window to FILE (PNG) after every frame."), QStringLiteral("FILE"));
     const QCommandLineOption quitAfter(QStringLiteral("quit-after"), QStringLiteral("Quit after N seconds."),
         QStringLiteral("N"));
-    parser.addOptions({root, plugin, capture, quitAfter});
+    const QCommandLineOption logFrames(QStringLiteral("log-frames"),
+        QStringLiteral("Print a line for every frame that reaches the screen."));
+    parser.addOptions({root, plugin, capture, quitAfter, logFrames});
     parser.process(app);
 
     if (parser.isSet(root))
@@ -52,6 +54,12 @@ int main(int argc, char *argv[])
 
     HostWindow window;
     window.setCaptureFile(parser.value(capture));
+    if (parser.isSet(logFrames)) {
+        QObject::connect(&window, &HostWindow::frameShown, [](int count) {
+            std::printf("frame %d\n", count);
+            std::fflush(stdout);
+        });
+    }
     window.show();
     QString message;
     if (!window.startPlugin(parser.value(plugin), &message))

@@ -1,0 +1,51 @@
+#!/bin/sh
+# CPU time and wake-ups of a running home screen with the default skin:
+# SECONDS (default 30) running, then as long again paused (display off).
+# Reads the process's own counters: CPU nanoseconds of every thread
+# (/proc/PID/task/*/schedstat) and context switches (wake-ups).
+# Usage: bench/host-cpu.sh [BUILD_DIR] [SECONDS]
+set -eu
+BUILD=$(cd "${1:-build/release}" && pwd)
+SPAN=${2:-30}
+ROOT=$(mktemp -d)
+trap 'rm -rf "$ROOT"' EXIT
+"$BUILD/bin/kestrow-device" init "$ROOT" >/dev/null
+
+measure() {
+    pid=$1
+    cpu=0
+    switches=0
+    for task in /proc/"$pid"/task/*; do
+        cpu=$((cpu + $(cut -d' ' -f1 "$task/schedstat")))
+        v=$(awk '/^voluntary_ctxt_switches/ {print $2}' "$task/status")
+        n=$(awk '/^nonvoluntary_ctxt_switches/ {print $2}' "$task/status")
+        switches=$((switches + v + n))
+    done
+    echo "$cpu $switches"
+}
+
+run() {
+    QT_QPA_PLATFORM=offscreen "$BUILD/bin/kestrow-host" --root "$ROOT" --log-frames >"$ROOT/frames.log" 2>/dev/null &
+    pid=$!
+    sleep 3
+    set -- $(measure $pid); cpu0=$1; sw0=$2; f0=$(wc -l <"$ROOT/frames.log")
+    sleep "$SPAN"
+    set -- $(measure $pid); cpu1=$1; sw1=$2; f1=$(wc -l <"$ROOT/frames.log")
+    "$BUILD/bin/kestrow-qcop" EZX/System LCDOff >/dev/null
+    sleep 1
+    set -- $(measure $pid); cpu2=$1; sw2=$2; f2=$(wc -l <"$ROOT/frames.log")
+    sleep "$SPAN"
+    set -- $(measure $pid); cpu3=$1; sw3=$2; f3=$(wc -l <"$ROOT/frames.log")
+    rss=$(awk '/^VmRSS/ {print $2}' /proc/$pid/status)
+    kill $pid
+    wait $pid 2>/dev/null || true
+    echo "running ${SPAN} s: $((f1 - f0)) frames, $(((cpu1 - cpu0) / 1000000)) ms CPU, $((sw1 - sw0)) wake-ups"
+    echo "paused  ${SPAN} s: $((f3 - f2)) frames, $(((cpu3 - cpu2) / 1000000)) ms CPU, $((sw3 - sw2)) wake-ups"
+    echo "resident memory: $((rss / 1024)) MB"
+}
+
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+    export -f measure 2>/dev/null || true
+    exec dbus-run-session -- "$0" "$BUILD" "$SPAN"
+fi
+run
