@@ -45,7 +45,6 @@ run() {
 }
 
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
-    export -f measure 2>/dev/null || true
     exec dbus-run-session -- "$0" "$BUILD" "$SPAN"
 fi
 run
