@@ -27,24 +27,24 @@ QPainterPath circle(QPointF c, qreal r)
 
 QPainterPath phoneSymbol()
 {
-    // A handset lying diagonally: a bowed handle with the ear and mouth pieces at its ends.
+    // A handset lying diagonally: a bowed handle ending in two broad pads laid along it.
     QPainterPath handle;
-    handle.moveTo(16.5, 14.5);
-    handle.quadTo(11.5, 35.5, 33.5, 31.5);
+    handle.moveTo(16, 15);
+    handle.quadTo(12, 35, 33, 32);
     QPainterPathStroker stroker;
-    stroker.setWidth(5.5);
+    stroker.setWidth(5);
     stroker.setCapStyle(Qt::RoundCap);
     QPainterPath shape = stroker.createStroke(handle);
+    QPainterPath pad;
+    pad.addRoundedRect(QRectF(-6.5, -4.25, 13, 8.5), 3.5, 3.5);
     QTransform ear;
-    ear.translate(17.5, 14.5);
-    ear.rotate(-20);
-    QPainterPath piece;
-    piece.addRoundedRect(QRectF(-5.5, -3.5, 11, 7), 3, 3);
-    shape = shape.united(ear.map(piece));
+    ear.translate(16.6, 15.5);
+    ear.rotate(101);
+    shape = shape.united(ear.map(pad));
     QTransform mouth;
-    mouth.translate(33.5, 30.5);
-    mouth.rotate(-70);
-    shape = shape.united(mouth.map(piece));
+    mouth.translate(32.5, 31.6);
+    mouth.rotate(-9);
+    shape = shape.united(mouth.map(pad));
     return shape.simplified();
 }
 

@@ -43,15 +43,19 @@ QPainterPath ridge(qreal base, qreal amplitude, qreal phase, qreal waves)
     return path;
 }
 
+// The home screen shows about wallpaper rows 195 to 224 twice, 25 rows apart: a frame's bottom 75 rows
+// show the wallpaper 25 rows lower than the phone does. The sky is therefore kept nearly even from row
+// 190 to row 250, and every sharp shape lies above or below that band.
 void sky(QPainter &p)
 {
     QLinearGradient g(0, 0, 0, Height);
     g.setColorAt(0.00, QColor(0x0B, 0x0F, 0x2A));
-    g.setColorAt(0.38, QColor(0x22, 0x1C, 0x4D));
-    g.setColorAt(0.62, QColor(0x5A, 0x2E, 0x63));
-    g.setColorAt(0.78, QColor(0xC0, 0x5A, 0x62));
-    g.setColorAt(0.90, QColor(0xF2, 0x9A, 0x6E));
-    g.setColorAt(1.00, QColor(0xF7, 0xB9, 0x7C));
+    g.setColorAt(0.35, QColor(0x1E, 0x1A, 0x48));
+    g.setColorAt(0.59, QColor(0x36, 0x22, 0x5C));
+    g.setColorAt(0.78, QColor(0x48, 0x27, 0x61));
+    g.setColorAt(0.87, QColor(0xA8, 0x50, 0x69));
+    g.setColorAt(0.95, QColor(0xEA, 0x8E, 0x6E));
+    g.setColorAt(1.00, QColor(0xF6, 0xB4, 0x7C));
     p.fillRect(0, 0, Width, Height, g);
 }
 
@@ -69,21 +73,33 @@ void stars(QPainter &p)
     }
 }
 
-void sun(QPainter &p)
+void moon(QPainter &p)
 {
-    const QPointF centre(168, 236);
-    QRadialGradient glow(centre, 120);
-    glow.setColorAt(0, QColor(0xFF, 0xD2, 0x9A, 150));
-    glow.setColorAt(0.35, QColor(0xFF, 0x9E, 0x7A, 60));
-    glow.setColorAt(1, QColor(0xFF, 0x9E, 0x7A, 0));
+    const QPointF centre(206, 188);
+    QRadialGradient halo(centre, 34);
+    halo.setColorAt(0, QColor(0xFF, 0xE6, 0xC0, 70));
+    halo.setColorAt(1, QColor(0xFF, 0xE6, 0xC0, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(halo);
+    p.drawEllipse(centre, 34, 34);
+    QPainterPath disc;
+    disc.addEllipse(centre, 8.5, 8.5);
+    QPainterPath bite;
+    bite.addEllipse(centre + QPointF(-4.2, -2.6), 7.6, 7.6);
+    p.setBrush(QColor(0xFF, 0xEC, 0xCC));
+    p.drawPath(disc.subtracted(bite));
+}
+
+void horizonGlow(QPainter &p)
+{
+    const QPointF centre(150, 336);
+    QRadialGradient glow(centre, 110);
+    glow.setColorAt(0, QColor(0xFF, 0xC8, 0x90, 170));
+    glow.setColorAt(0.5, QColor(0xFF, 0x9A, 0x7A, 60));
+    glow.setColorAt(1, QColor(0xFF, 0x9A, 0x7A, 0));
     p.setPen(Qt::NoPen);
     p.setBrush(glow);
-    p.drawEllipse(centre, 120, 120);
-    QRadialGradient disc(centre, 22);
-    disc.setColorAt(0, QColor(0xFF, 0xF0, 0xD0));
-    disc.setColorAt(1, QColor(0xFF, 0xC8, 0x8E));
-    p.setBrush(disc);
-    p.drawEllipse(centre, 21, 21);
+    p.drawEllipse(centre, 110, 110);
 }
 
 void hills(QPainter &p)
@@ -92,10 +108,10 @@ void hills(QPainter &p)
         qreal base, amplitude, phase, waves;
         QColor top, bottom;
     } layers[] = {
-        { 248, 14, 0.6, 5.0, QColor(0x8A, 0x3E, 0x66), QColor(0x5E, 0x2B, 0x55) },
-        { 266, 18, 2.1, 4.2, QColor(0x4A, 0x24, 0x4E), QColor(0x30, 0x19, 0x3C) },
-        { 286, 16, 4.0, 3.4, QColor(0x26, 0x16, 0x36), QColor(0x17, 0x0F, 0x26) },
-        { 306, 12, 1.3, 2.6, QColor(0x12, 0x0C, 0x1E), QColor(0x0A, 0x07, 0x12) },
+        { 266, 10, 0.6, 5.0, QColor(0x7E, 0x3A, 0x62), QColor(0x5A, 0x2A, 0x52) },
+        { 280, 13, 2.1, 4.2, QColor(0x4A, 0x24, 0x4E), QColor(0x30, 0x19, 0x3C) },
+        { 296, 12, 4.0, 3.4, QColor(0x26, 0x16, 0x36), QColor(0x17, 0x0F, 0x26) },
+        { 311, 9, 1.3, 2.6, QColor(0x12, 0x0C, 0x1E), QColor(0x0A, 0x07, 0x12) },
     };
     p.setPen(Qt::NoPen);
     for (const auto &l : layers) {
@@ -115,7 +131,8 @@ QImage dusk()
     Drawing::smooth(p);
     sky(p);
     stars(p);
-    sun(p);
+    moon(p);
+    horizonGlow(p);
     hills(p);
     p.end();
     return image.convertToFormat(QImage::Format_RGB32);

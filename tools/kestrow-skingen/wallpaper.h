@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-/** The device root's wallpaper: a dusk sky over layered hills, 240 x 320. */
+/** The device root's wallpaper: a dusk sky with a crescent moon over layered hills, 240 x 320. */
 namespace Wallpaper {
 QImage dusk();
 } // namespace Wallpaper
