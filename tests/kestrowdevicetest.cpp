@@ -77,6 +77,7 @@ private Q_SLOTS:
     void usageErrors_data();
     void usageErrors();
     void unwritableRootFails();
+    void installedSkinsComeFirst();
 };
 
 void KestrowDeviceTest::initCreatesEveryFile()
@@ -296,6 +297,33 @@ void KestrowDeviceTest::unwritableRootFails()
     QVERIFY(run.err.contains(QStringLiteral("kestrow-device: ")));
     // What could be made is made all the same.
     QVERIFY(QFileInfo::exists(root.path(System)));
+}
+
+void KestrowDeviceTest::installedSkinsComeFirst()
+{
+    // An installed tree: bin/kestrow-device with share/kestrow/skins beside it.
+    QTemporaryDir prefix;
+    QVERIFY(QDir().mkpath(prefix.filePath(QStringLiteral("bin"))));
+    const QString program = prefix.filePath(QStringLiteral("bin/kestrow-device"));
+    QVERIFY(QFile::copy(builtProgram(QStringLiteral("kestrow-device")), program));
+    QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+    const QString skins = prefix.filePath(QStringLiteral("share/kestrow/skins"));
+    QVERIFY(QDir().mkpath(skins + QStringLiteral("/default")));
+    QVERIFY(QDir().mkpath(skins + QStringLiteral("/wallpaper")));
+    QFile cfg(skins + QStringLiteral("/default/skin.cfg"));
+    QVERIFY(cfg.open(QIODevice::WriteOnly) && cfg.write("[General]\nSkinName = installed\n") > 0);
+    cfg.close();
+    QVERIFY(QFile::copy(SourceSkins + QStringLiteral("/wallpaper/kestrow-dusk.png"),
+        skins + QStringLiteral("/wallpaper/kestrow-dusk.png")));
+
+    TempDeviceRoot root;
+    QProcess p;
+    p.start(program, { QStringLiteral("init"), root.root() });
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(contents(root.path(QStringLiteral("/ezxlocal/Kestrow/skin/default/skin.cfg"))),
+        QByteArray("[General]\nSkinName = installed\n"));
+    QVERIFY(!QFileInfo::exists(root.path(QStringLiteral("/ezxlocal/Kestrow/skin/analog"))));
 }
 
 QTEST_GUILESS_MAIN(KestrowDeviceTest)
