@@ -120,10 +120,12 @@ ZConfig::ZConfig(const QString &path, bool autoCreate)
     // Every caller passes false; a missing file reads as empty and is created by the first write.
     Q_UNUSED(autoCreate);
     QString error;
-    if (const std::optional<QByteArray> bytes = ZConfigDocument::readFile(path, &error))
+    if (const std::optional<QByteArray> bytes = ZConfigDocument::readFile(path, &error)) {
         m_document = std::make_unique<ZConfigDocument>(*bytes);
-    else
+        m_onDisk = *bytes;
+    } else {
         qWarning("ZConfig: cannot read \"%s\": %s", qUtf8Printable(path), qUtf8Printable(error));
+    }
 }
 
 ZConfig::~ZConfig()
@@ -206,12 +208,17 @@ bool ZConfig::save()
     QString error;
     const std::optional<QByteArray> current = ZConfigDocument::readFile(m_path, &error);
     if (current) {
-        auto fresh = std::make_unique<ZConfigDocument>(*current);
-        for (const PendingWrite &write : std::as_const(m_pending))
-            fresh->setValue(write.group, write.key, write.value);
-        const QByteArray bytes = fresh->toBytes();
+        std::unique_ptr<ZConfigDocument> fresh;
+        if (*current != m_onDisk) {
+            fresh = std::make_unique<ZConfigDocument>(*current);
+            for (const PendingWrite &write : std::as_const(m_pending))
+                fresh->setValue(write.group, write.key, write.value);
+        }
+        const QByteArray bytes = fresh ? fresh->toBytes() : m_document->toBytes();
         if (bytes == *current || replaceFile(m_path, bytes, &error)) {
-            m_document = std::move(fresh);
+            if (fresh)
+                m_document = std::move(fresh);
+            m_onDisk = bytes;
             m_pending.clear();
             m_failureReported = false;
             return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -55,6 +56,9 @@ private:
 
     QString m_path;
     std::unique_ptr<ZConfigDocument> m_document;
+    // The file as the document last read or wrote it: while the file still holds these bytes,
+    // a save needs no new parse.
+    QByteArray m_onDisk;
     // Writes that have not reached the file yet; replayed on the file as it is at the next save.
     QList<PendingWrite> m_pending;
     bool m_failureReported = false;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -52,9 +53,16 @@ QByteArrayView valueBytes(QByteArrayView line)
     return trimmed(line.sliced(line.indexOf('=') + 1));
 }
 
-bool isNameChar(QChar c)
+// Whether a header or key line can hold the name: no brackets, "=" or line breaks, nothing to trim.
+bool isNameBytes(QByteArrayView name)
 {
-    return c != u'[' && c != u']' && c != u'=' && c != u'\n' && c != u'\r';
+    if (name.isEmpty() || trimmed(name).size() != name.size())
+        return false;
+    for (const char c : name) {
+        if (c == '[' || c == ']' || c == '=' || c == '\n' || c == '\r')
+            return false;
+    }
+    return true;
 }
 
 int hexValue(char c)
@@ -81,18 +89,14 @@ void ZConfigDocument::parse()
     const char *data = m_source.constData();
     const qsizetype size = m_source.size();
     qsizetype current = -1; // the group that takes the entries; -1 for lines outside any
-    qsizetype pos = 0;
-    while (pos < size) {
+    for (qsizetype pos = 0; pos < size;) {
         const void *newline = std::memchr(data + pos, '\n', size_t(size - pos));
         const qsizetype end = newline ? static_cast<const char *>(newline) - data : size;
-        const qsizetype index = qsizetype(m_lines.size());
-        m_lines.push_back({ pos, end - pos, -1 });
-        if (!newline)
-            m_finalNewline = false;
-        QByteArrayView line(data + pos, end - pos);
+        const qsizetype start = pos;
+        QByteArrayView line(data + start, end - start);
         pos = end + 1;
 
-        if (index == 0) {
+        if (start == 0) {
             if (line.endsWith('\r'))
                 m_lineEnd = QByteArrayLiteral("\r");
             if (line.startsWith("\xEF\xBB\xBF"))
@@ -100,84 +104,86 @@ void ZConfigDocument::parse()
         }
         const LineShape shape = shapeOf(line);
         if (shape.kind == LineKind::Header) {
-            const QString name = QString::fromUtf8(shape.name);
             // A repeated group is kept in the file but not read: the first one counts.
-            if (!isGroupName(name) || m_groupIndex.contains(name)) {
+            if (!isNameBytes(shape.name) || m_groupIndex.contains(shape.name)) {
                 current = -1;
                 continue;
             }
             current = qsizetype(m_groups.size());
-            m_groups.push_back({ name, index, {} });
-            m_groupIndex.insert(name, current);
+            m_groups.push_back({ shape.name, end, {} });
+            m_groupIndex.insert(shape.name, current);
         } else if (shape.kind == LineKind::BadHeader) {
             // Keys under a header that cannot be read must not fall into the group before it.
             current = -1;
-        } else if (shape.kind == LineKind::Entry && current >= 0) {
-            const QString key = QString::fromUtf8(shape.name);
-            if (!isKeyName(key))
-                continue;
+        } else if (shape.kind == LineKind::Entry && current >= 0 && isNameBytes(shape.name)) {
             Group &group = m_groups[size_t(current)];
-            group.anchor = index;
-            if (!group.keys.contains(key))
-                group.keys.insert(key, index);
+            group.insertAt = end;
+            if (!group.keys.contains(shape.name))
+                group.keys.insert(shape.name, { start, end - start });
         }
     }
 }
 
-QByteArrayView ZConfigDocument::lineBytes(qsizetype index) const
+QByteArrayView ZConfigDocument::entryBytes(qsizetype group, const Entry &entry) const
 {
-    const Line &line = m_lines[size_t(index)];
-    if (line.written >= 0)
-        return m_written[size_t(line.written)];
-    return QByteArrayView(m_source).sliced(line.offset, line.length);
-}
-
-QByteArrayView ZConfigDocument::entryBytes(qsizetype group, qsizetype location) const
-{
-    if (location >= 0)
-        return lineBytes(location);
-    return m_added.constFind(m_groups[size_t(group)].anchor)->at(-1 - location);
+    if (entry.offset < 0)
+        return m_added.constFind(group)->at(-1 - entry.offset);
+    const auto rewrite = m_rewrites.find(entry.offset);
+    if (rewrite != m_rewrites.end())
+        return rewrite->second.text;
+    return QByteArrayView(m_source).sliced(entry.offset, entry.length);
 }
 
 std::optional<QString> ZConfigDocument::value(const QString &group, const QString &key) const
 {
-    const auto g = m_groupIndex.constFind(group);
+    const QByteArray groupName = group.toUtf8();
+    const auto g = m_groupIndex.constFind(groupName);
     if (g == m_groupIndex.cend())
         return std::nullopt;
-    const QHash<QString, qsizetype> &keys = m_groups[size_t(*g)].keys;
-    const auto k = keys.constFind(key);
+    const QHash<QByteArrayView, Entry> &keys = m_groups[size_t(*g)].keys;
+    const QByteArray keyName = key.toUtf8();
+    const auto k = keys.constFind(keyName);
     if (k == keys.cend())
         return std::nullopt;
     return unescape(valueBytes(entryBytes(*g, *k)));
+}
+
+QByteArrayView ZConfigDocument::storedName(const QByteArray &name)
+{
+    m_names.push_back(name);
+    return m_names.back();
 }
 
 bool ZConfigDocument::setValue(const QString &group, const QString &key, const QString &value)
 {
     if (!isGroupName(group) || !isKeyName(key))
         return false;
-    const auto found = m_groupIndex.constFind(group);
-    const qsizetype g = found == m_groupIndex.cend() ? addGroup(group) : *found;
+    const QByteArray groupName = group.toUtf8();
+    const auto found = m_groupIndex.constFind(groupName);
+    qsizetype g = found == m_groupIndex.cend() ? -1 : *found;
+    if (g < 0) {
+        g = qsizetype(m_groups.size());
+        m_groups.push_back({ storedName(groupName), -1, {} });
+        m_groupIndex.insert(m_groups.back().name, g);
+    }
     Group &target = m_groups[size_t(g)];
-    const auto k = target.keys.constFind(key);
+    const QByteArray keyName = key.toUtf8();
+    const auto k = target.keys.constFind(keyName);
     if (k == target.keys.cend()) {
-        QList<QByteArray> &added = m_added[target.anchor];
-        added.append(newEntry(key, value));
-        target.keys.insert(key, -added.size());
+        QList<QByteArray> &added = m_added[g];
+        added.append(keyName + '=' + escape(value) + m_lineEnd);
+        target.keys.insert(storedName(keyName), { -added.size(), 0 });
         return true;
     }
-    const qsizetype location = *k;
-    QByteArray text = rewrittenEntry(entryBytes(g, location), value);
-    if (location < 0) {
-        m_added[target.anchor][-1 - location] = std::move(text);
-        return true;
-    }
-    Line &line = m_lines[size_t(location)];
-    if (line.written < 0) {
-        line.written = qsizetype(m_written.size());
-        m_written.push_back(std::move(text));
-    } else {
-        m_written[size_t(line.written)] = std::move(text);
-    }
+    const Entry entry = *k;
+    const QByteArrayView old = entryBytes(g, entry);
+    if (unescape(valueBytes(old)) == value)
+        return true; // the line stays exactly as it was
+    QByteArray text = rewrittenEntry(old, value);
+    if (entry.offset < 0)
+        m_added[g][-1 - entry.offset] = std::move(text);
+    else
+        m_rewrites[entry.offset] = { entry.length, std::move(text) };
     return true;
 }
 
@@ -193,76 +199,81 @@ QByteArray ZConfigDocument::rewrittenEntry(QByteArrayView old, const QString &va
     return text;
 }
 
-QByteArray ZConfigDocument::newEntry(const QString &key, const QString &value) const
-{
-    return key.toUtf8() + '=' + escape(value) + m_lineEnd;
-}
-
-qsizetype ZConfigDocument::appendLine(const QByteArray &text)
-{
-    m_lines.push_back({ 0, 0, qsizetype(m_written.size()) });
-    m_written.push_back(text);
-    m_finalNewline = true;
-    return qsizetype(m_lines.size()) - 1;
-}
-
-qsizetype ZConfigDocument::addGroup(const QString &name)
-{
-    if (!m_lines.empty()) {
-        const qsizetype last = qsizetype(m_lines.size()) - 1;
-        if (m_added.contains(last) || !trimmed(lineBytes(last)).isEmpty())
-            appendLine(m_lineEnd);
-    }
-    const qsizetype header = appendLine('[' + name.toUtf8() + ']' + m_lineEnd);
-    m_groups.push_back({ name, header, {} });
-    const qsizetype index = qsizetype(m_groups.size()) - 1;
-    m_groupIndex.insert(name, index);
-    return index;
-}
-
 QStringList ZConfigDocument::groups() const
 {
     QStringList names;
     names.reserve(qsizetype(m_groups.size()));
     for (const Group &group : m_groups)
-        names.append(group.name);
+        names.append(QString::fromUtf8(group.name));
     return names;
 }
 
 QByteArray ZConfigDocument::toBytes() const
 {
+    // The changes in file order: rewritten lines, and keys added after a line of their group.
+    struct Change {
+        qsizetype at;
+        qsizetype length; // replaced bytes; 0 for an insertion
+        const QByteArray *text;
+        const QList<QByteArray> *added;
+    };
+    std::vector<Change> changes;
+    for (const auto &[offset, rewrite] : m_rewrites)
+        changes.push_back({ offset, rewrite.length, &rewrite.text, nullptr });
+    for (auto it = m_added.cbegin(); it != m_added.cend(); ++it) {
+        const qsizetype insertAt = m_groups[size_t(it.key())].insertAt;
+        if (insertAt >= 0)
+            changes.push_back({ insertAt, 0, nullptr, &it.value() });
+    }
+    std::sort(changes.begin(), changes.end(), [](const Change &a, const Change &b) { return a.at < b.at; });
+
     QByteArray out;
     out.reserve(m_source.size() + 256);
-    const qsizetype count = qsizetype(m_lines.size());
-    for (qsizetype i = 0; i < count; ++i) {
-        out += lineBytes(i);
-        const auto added = m_added.isEmpty() ? m_added.cend() : m_added.constFind(i);
-        const bool last = i == count - 1 && added == m_added.cend();
-        if (!last || m_finalNewline)
-            out += '\n';
-        if (added != m_added.cend()) {
-            for (const QByteArray &text : *added)
-                out += text + '\n';
+    const QByteArrayView source(m_source);
+    qsizetype copied = 0;
+    for (const Change &change : changes) {
+        out += source.sliced(copied, change.at - copied);
+        if (change.text) {
+            out += *change.text;
+        } else {
+            for (const QByteArray &line : *change.added)
+                out += '\n' + line;
         }
+        copied = change.at + change.length;
     }
+    out += source.sliced(copied);
+    appendNewGroups(out);
     return out;
+}
+
+void ZConfigDocument::appendNewGroups(QByteArray &out) const
+{
+    for (qsizetype g = 0; g < qsizetype(m_groups.size()); ++g) {
+        const Group &group = m_groups[size_t(g)];
+        if (group.insertAt >= 0)
+            continue;
+        if (!out.isEmpty()) {
+            if (!out.endsWith('\n'))
+                out += '\n';
+            // A blank line before the new header, unless there is one.
+            const qsizetype lastEnd = out.size() - 1;
+            const qsizetype lineStart = lastEnd == 0 ? 0 : out.lastIndexOf('\n', lastEnd - 1) + 1;
+            if (!trimmed(QByteArrayView(out).sliced(lineStart, lastEnd - lineStart)).isEmpty())
+                out += m_lineEnd + '\n';
+        }
+        out += '[' + group.name.toByteArray() + ']' + m_lineEnd + '\n';
+        for (const QByteArray &line : m_added.value(g))
+            out += line + '\n';
+    }
 }
 
 bool ZConfigDocument::isGroupName(QStringView name)
 {
-    if (name.isEmpty() || name.front() == u' ' || name.front() == u'\t' || name.back() == u' '
-        || name.back() == u'\t')
-        return false;
-    for (const QChar c : name) {
-        if (!isNameChar(c))
-            return false;
-    }
-    return true;
+    return isNameBytes(name.toUtf8());
 }
 
 bool ZConfigDocument::isKeyName(QStringView name)
 {
-    // A key line starting with "#" or ";" would read back as a comment.
     return isGroupName(name) && name.front() != u'#' && name.front() != u';';
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -54,34 +55,34 @@ public:
     static std::optional<QByteArray> readFile(const QString &path, QString *error);
 
 private:
-    struct Line {
-        qsizetype offset = 0; // into m_source
-        qsizetype length = 0;
-        qsizetype written = -1; // into m_written once the line was rewritten
+    struct Entry {
+        qsizetype offset = 0; // of the line in m_source; -1 - i for the i-th key added to the group
+        qsizetype length = 0; // of the line, without its "\n"
     };
     struct Group {
-        QString name;
-        // The header or the group's last entry line: new keys go right after it.
-        qsizetype anchor = 0;
-        // Key to line index, or to -1 - i for the i-th line added after the anchor.
-        QHash<QString, qsizetype> keys;
+        QByteArrayView name;
+        // Where keys added to the group go: the end of its header or last entry line,
+        // or -1 for a group added at the end of the file.
+        qsizetype insertAt = -1;
+        QHash<QByteArrayView, Entry> keys;
+    };
+    struct Rewrite {
+        qsizetype length = 0; // of the line replaced
+        QByteArray text;
     };
 
     void parse();
-    QByteArrayView lineBytes(qsizetype index) const;
-    QByteArrayView entryBytes(qsizetype group, qsizetype location) const;
+    QByteArrayView entryBytes(qsizetype group, const Entry &entry) const;
     QByteArray rewrittenEntry(QByteArrayView old, const QString &value) const;
-    QByteArray newEntry(const QString &key, const QString &value) const;
-    qsizetype appendLine(const QByteArray &text);
-    qsizetype addGroup(const QString &name);
+    QByteArrayView storedName(const QByteArray &name);
+    void appendNewGroups(QByteArray &out) const;
 
+    // Names are views into the file's bytes or into m_names, both left unchanged while the document lives.
     QByteArray m_source;
-    std::vector<Line> m_lines;
-    std::vector<QByteArray> m_written;
     std::vector<Group> m_groups;
-    QHash<QString, qsizetype> m_groupIndex;
-    // Lines of new keys, by the line they follow.
-    QHash<qsizetype, QList<QByteArray>> m_added;
-    QByteArray m_lineEnd; // "\r" for a file of CR LF line ends, written before each "\n"
-    bool m_finalNewline = true;
+    QHash<QByteArrayView, qsizetype> m_groupIndex;
+    std::map<qsizetype, Rewrite> m_rewrites; // by line offset
+    QHash<qsizetype, QList<QByteArray>> m_added; // lines of added keys, by group
+    std::vector<QByteArray> m_names;
+    QByteArray m_lineEnd; // "\r" in a file of CR LF line ends, written before each "\n"
 };
