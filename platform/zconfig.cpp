@@ -165,8 +165,10 @@ bool ZConfig::readBoolEntry(const QString &group, const QString &key, bool def) 
 bool ZConfig::writeEntry(const QString &group, const QString &key, const QString &value)
 {
     if (!ZConfigDocument::isGroupName(group) || !ZConfigDocument::isKeyName(key)) {
-        qWarning("ZConfig: cannot write [%s] %s to \"%s\": the name cannot be stored", qUtf8Printable(group),
-            qUtf8Printable(key), qUtf8Printable(m_path));
+        // Names are shown escaped, so that the diagnostic stays one line.
+        qWarning("ZConfig: cannot write [%s] %s to \"%s\": the name cannot be stored",
+            ZConfigDocument::escape(group).constData(), ZConfigDocument::escape(key).constData(),
+            qUtf8Printable(m_path));
         return false;
     }
     m_document->setValue(group, key, value);
