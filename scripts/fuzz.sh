@@ -1,0 +1,16 @@
+#!/bin/sh
+# Builds the libFuzzer targets (preset "fuzz", clang) and runs the configuration
+# parser's target for a bounded time: scripts/fuzz.sh [SECONDS], default 60.
+# New inputs found go to build/fuzz/corpus; the seeds in tests/fuzz/corpus stay as they are.
+. "$(dirname "$0")/common.sh"
+
+SECONDS_TO_RUN=${1:-60}
+case "$SECONDS_TO_RUN" in
+    '' | *[!0-9]*) echo "usage: scripts/fuzz.sh [SECONDS]" >&2; exit 2 ;;
+esac
+
+build_preset fuzz
+mkdir -p build/fuzz/corpus build/fuzz/artifacts
+build/fuzz/bin/zconfigfuzz -max_total_time="$SECONDS_TO_RUN" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix=build/fuzz/artifacts/ -print_final_stats=1 \
+    build/fuzz/corpus tests/fuzz/corpus
