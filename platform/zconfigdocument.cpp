@@ -110,16 +110,16 @@ void ZConfigDocument::parse()
                 continue;
             }
             current = qsizetype(m_groups.size());
-            m_groups.push_back({ shape.name, end, {} });
+            m_groups.push_back({ shape.name, end });
             m_groupIndex.insert(shape.name, current);
         } else if (shape.kind == LineKind::BadHeader) {
             // Keys under a header that cannot be read must not fall into the group before it.
             current = -1;
         } else if (shape.kind == LineKind::Entry && current >= 0 && isNameBytes(shape.name)) {
-            Group &group = m_groups[size_t(current)];
-            group.insertAt = end;
-            if (!group.keys.contains(shape.name))
-                group.keys.insert(shape.name, { start, end - start });
+            m_groups[size_t(current)].insertAt = end;
+            const KeyName name(current, shape.name);
+            if (!m_keys.contains(name))
+                m_keys.insert(name, { start, end - start });
         }
     }
 }
@@ -140,10 +140,9 @@ std::optional<QString> ZConfigDocument::value(const QString &group, const QStrin
     const auto g = m_groupIndex.constFind(groupName);
     if (g == m_groupIndex.cend())
         return std::nullopt;
-    const QHash<QByteArrayView, Entry> &keys = m_groups[size_t(*g)].keys;
     const QByteArray keyName = key.toUtf8();
-    const auto k = keys.constFind(keyName);
-    if (k == keys.cend())
+    const auto k = m_keys.constFind(KeyName(*g, keyName));
+    if (k == m_keys.cend())
         return std::nullopt;
     return unescape(valueBytes(entryBytes(*g, *k)));
 }
@@ -163,16 +162,15 @@ bool ZConfigDocument::setValue(const QString &group, const QString &key, const Q
     qsizetype g = found == m_groupIndex.cend() ? -1 : *found;
     if (g < 0) {
         g = qsizetype(m_groups.size());
-        m_groups.push_back({ storedName(groupName), -1, {} });
+        m_groups.push_back({ storedName(groupName), -1 });
         m_groupIndex.insert(m_groups.back().name, g);
     }
-    Group &target = m_groups[size_t(g)];
     const QByteArray keyName = key.toUtf8();
-    const auto k = target.keys.constFind(keyName);
-    if (k == target.keys.cend()) {
+    const auto k = m_keys.constFind(KeyName(g, keyName));
+    if (k == m_keys.cend()) {
         QList<QByteArray> &added = m_added[g];
         added.append(keyName + '=' + escape(value) + m_lineEnd);
-        target.keys.insert(storedName(keyName), { -added.size(), 0 });
+        m_keys.insert(KeyName(g, storedName(keyName)), { -added.size(), 0 });
         return true;
     }
     const Entry entry = *k;

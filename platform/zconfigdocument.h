@@ -9,6 +9,7 @@
 
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 /**
@@ -64,8 +65,9 @@ private:
         // Where keys added to the group go: the end of its header or last entry line,
         // or -1 for a group added at the end of the file.
         qsizetype insertAt = -1;
-        QHash<QByteArrayView, Entry> keys;
     };
+    // A key of one group: the group's index and the key's name.
+    using KeyName = std::pair<qsizetype, QByteArrayView>;
     struct Rewrite {
         qsizetype length = 0; // of the line replaced
         QByteArray text;
@@ -81,6 +83,8 @@ private:
     QByteArray m_source;
     std::vector<Group> m_groups;
     QHash<QByteArrayView, qsizetype> m_groupIndex;
+    // One index for the keys of all groups: a group costs no allocation of its own.
+    QHash<KeyName, Entry> m_keys;
     std::map<qsizetype, Rewrite> m_rewrites; // by line offset
     QHash<qsizetype, QList<QByteArray>> m_added; // lines of added keys, by group
     std::vector<QByteArray> m_names;

@@ -123,6 +123,7 @@ private Q_SLOTS:
     void replaceKeepsLinkAndMode();
     void failingFlush();
     void pendingWritesReachTheFileAtDestruction();
+    void oversizedFileIsLeftAlone();
     void flushIsAtomicForAnotherProcess();
     void hostileFiles_data();
     void hostileFiles();
@@ -529,6 +530,24 @@ void ZConfigTest::pendingWritesReachTheFileAtDestruction()
         QVERIFY(QDir(folder()).mkdir(QStringLiteral("later")));
     }
     QCOMPARE(readBytes(path), QByteArray("[A]\nk=kept\n"));
+}
+
+void ZConfigTest::oversizedFileIsLeftAlone()
+{
+    QFile huge(file());
+    QVERIFY(huge.open(QIODevice::WriteOnly));
+    QVERIFY(huge.write("[A]\nk=1\n") > 0);
+    QVERIFY(huge.resize(ZConfigDocument::MaxFileSize + 1)); // sparse: takes no room on storage
+    huge.close();
+    const Diagnostics diagnostics;
+    {
+        ZConfig config(file());
+        QCOMPARE(config.readEntry(QStringLiteral("A"), QStringLiteral("k"), Missing), Missing);
+        // Writing the one key would replace the whole file with it.
+        QVERIFY(!config.writeEntry(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("2")));
+    }
+    QCOMPARE(diagnostics.lines().size(), 2);
+    QCOMPARE(QFileInfo(file()).size(), ZConfigDocument::MaxFileSize + 1);
 }
 
 void ZConfigTest::flushIsAtomicForAnotherProcess()
