@@ -583,45 +583,83 @@ void ZConfigTest::flushIsAtomicForAnotherProcess()
     qInfo("the reader saw %s whole files", output.trimmed().constData());
 }
 
+namespace {
+
+// Hostile inputs are made when their row runs, so that only one of them is in memory at a time.
+QByteArray hostileContent(int row)
+{
+    const qsizetype tenMegabytes = 10 * 1024 * 1024;
+    const int million = 1000 * 1000;
+    switch (row) {
+    case 0:
+        return "[A]\nk=" + QByteArray(tenMegabytes, 'v') + "\n";
+    case 1:
+        return "[A]\n" + QByteArray(tenMegabytes, 'v') + "=1\n";
+    case 2:
+        return "[" + QByteArray(tenMegabytes, 'v') + "]\n";
+    case 3:
+        return QByteArray(tenMegabytes, '[');
+    case 4:
+        return "[A]\nk=" + QByteArray(tenMegabytes, '\\');
+    case 5:
+        return QByteArray(tenMegabytes, '\n');
+    case 6: {
+        const char nuls[] = "[A\0B]\nk\0=\0\n\0\0\0\n[C]\n";
+        return QByteArray(nuls, sizeof nuls - 1);
+    }
+    case 7:
+        return QByteArray("[\xff\xfe]\n\xc3=\xc3\x28\xa0\xa1\n[\xed\xa0\x80]\n");
+    case 8: {
+        QByteArray garbage(1024 * 1024, '\0');
+        QRandomGenerator random(1234);
+        for (char &c : garbage)
+            c = char(random.bounded(256));
+        return garbage;
+    }
+    case 9: {
+        QByteArray bytes;
+        bytes.reserve(10 * million);
+        for (int i = 0; i < million; ++i)
+            bytes += "[g" + QByteArray::number(i) + "]\n";
+        return bytes;
+    }
+    case 10: {
+        QByteArray bytes("[A]\n");
+        bytes.reserve(10 * million);
+        for (int i = 0; i < million; ++i)
+            bytes += "k" + QByteArray::number(i) + "=1\n";
+        return bytes;
+    }
+    default:
+        return QByteArray("[A]\nk=1\n").repeated(million);
+    }
+}
+
+} // namespace
+
 void ZConfigTest::hostileFiles_data()
 {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<int>("groups");
-
-    const QByteArray tenMegabytes(10 * 1024 * 1024, 'v');
-    QTest::newRow("10 MB value") << "[A]\nk=" + tenMegabytes + "\n" << 1;
-    QTest::newRow("10 MB key") << "[A]\n" + tenMegabytes + "=1\n" << 1;
-    QTest::newRow("10 MB header") << "[" + tenMegabytes + "]\n" << 1;
-    QTest::newRow("10 MB of brackets") << QByteArray(10 * 1024 * 1024, '[') << 0;
-    QTest::newRow("10 MB of backslashes") << "[A]\nk=" + QByteArray(10 * 1024 * 1024, '\\') << 1;
-    QTest::newRow("10 MB of line ends") << QByteArray(10 * 1024 * 1024, '\n') << 0;
-    const char nuls[] = "[A\0B]\nk\0=\0\n\0\0\0\n[C]\n";
-    QTest::newRow("NUL bytes") << QByteArray(nuls, sizeof nuls - 1) << 2;
-    QTest::newRow("invalid UTF-8") << QByteArray("[\xff\xfe]\n\xc3=\xc3\x28\xa0\xa1\n[\xed\xa0\x80]\n") << -1;
-    QByteArray garbage(1024 * 1024, '\0');
-    QRandomGenerator random(1234);
-    for (char &c : garbage)
-        c = char(random.bounded(256));
-    QTest::newRow("binary garbage") << garbage << -1;
-    QByteArray millionGroups;
-    millionGroups.reserve(10 * 1000 * 1000);
-    for (int i = 0; i < 1000 * 1000; ++i)
-        millionGroups += "[g" + QByteArray::number(i) + "]\n";
-    QTest::newRow("a million groups") << millionGroups << 1000 * 1000;
-    QByteArray millionKeys("[A]\n");
-    for (int i = 0; i < 1000 * 1000; ++i)
-        millionKeys += "k" + QByteArray::number(i) + "=1\n";
-    QTest::newRow("a million keys") << millionKeys << 1;
-    QByteArray sameGroup;
-    for (int i = 0; i < 1000 * 1000; ++i)
-        sameGroup += "[A]\nk=1\n";
-    QTest::newRow("one group a million times") << sameGroup << 1;
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("groups"); // -1: not checked
+    QTest::newRow("10 MB value") << 0 << 1;
+    QTest::newRow("10 MB key") << 1 << 1;
+    QTest::newRow("10 MB header") << 2 << 1;
+    QTest::newRow("10 MB of brackets") << 3 << 0;
+    QTest::newRow("10 MB of backslashes") << 4 << 1;
+    QTest::newRow("10 MB of line ends") << 5 << 0;
+    QTest::newRow("NUL bytes") << 6 << 2;
+    QTest::newRow("invalid UTF-8") << 7 << -1;
+    QTest::newRow("binary garbage") << 8 << -1;
+    QTest::newRow("a million groups") << 9 << 1000 * 1000;
+    QTest::newRow("a million keys") << 10 << 1;
+    QTest::newRow("one group a million times") << 11 << 1;
 }
 
 void ZConfigTest::hostileFiles()
 {
-    QFETCH(QByteArray, content);
+    QFETCH(int, row);
     QFETCH(int, groups);
+    const QByteArray content = hostileContent(row);
     QVERIFY(writeBytes(file(), content));
     {
         ZConfig config(file());
