@@ -4,21 +4,17 @@
 
 #include <QDBusMessage>
 
-namespace {
-const char *const busSlot = SLOT(handleBusMessage(QDBusMessage));
-}
-
 QCopChannel::QCopChannel(const QString &channel, QObject *parent)
     : QObject(parent)
     , m_channel(channel)
 {
-    m_listening = QCopBus::addListener(m_channel, this, busSlot);
+    m_listening = QCopBus::addListener(m_channel, this, SLOT(handleBusMessage(QDBusMessage)));
 }
 
 QCopChannel::~QCopChannel()
 {
     if (m_listening)
-        QCopBus::removeListener(m_channel, this, busSlot);
+        QCopBus::removeListener(m_channel, this, SLOT(handleBusMessage(QDBusMessage)));
 }
 
 QString QCopChannel::channel() const
