@@ -5,6 +5,7 @@
 #include <QString>
 
 class QPainter;
+class SkinText;
 
 /**
  * Draws the lunar date text of a frame: font "AMCSL" at the skin's font
@@ -13,3 +14,5 @@ class QPainter;
  * The painter's state is left as it was.
  */
 void drawLunarText(QPainter &painter, const SkinModel::Lunar &lunar, const QString &text);
+/** The same, keeping the text's layout in `line` for the next frame. */
+void drawLunarText(QPainter &painter, const SkinModel::Lunar &lunar, const QString &text, SkinText &line);

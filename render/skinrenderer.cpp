@@ -266,7 +266,7 @@ void SkinRenderer::drawDigital(QPainter &p)
     }
 }
 
-void SkinRenderer::drawHand(QPainter &p, const QImage &hand, double angle)
+void SkinRenderer::drawHand(QPainter &p, const QImage &hand, double angle, RotatedHand *kept)
 {
     if (hand.isNull())
         return;
@@ -277,6 +277,10 @@ void SkinRenderer::drawHand(QPainter &p, const QImage &hand, double angle)
     const QRect box = rotation.mapRect(QRectF(hand.rect())).toAlignedRect();
     const int x = a.left + (a.dial.width() - box.width()) / 2;
     const int y = a.top + (a.dial.height() - box.height()) / 2;
+    if (kept) {
+        p.drawImage(QPoint(x, y), kept->turned(hand, angle, rotation, box));
+        return;
+    }
 
     const QTransform world = p.worldTransform();
     const QPainter::RenderHints hints = p.renderHints();
@@ -295,10 +299,11 @@ void SkinRenderer::drawAnalog(QPainter &p)
     const ClockReading t = now();
     // A quarter degree per minute; the hour term is formed in single precision.
     const float hourTerm = float(t.hour % 12) * 30.0f;
-    drawHand(p, a.hour, double(hourTerm) + (t.minute % 60) * 0.25);
-    drawHand(p, a.minute, (t.minute % 60) * 6.0);
+    // The hour and minute hands turn once a minute: their turned images are kept.
+    drawHand(p, a.hour, double(hourTerm) + (t.minute % 60) * 0.25, &m_hourHand);
+    drawHand(p, a.minute, (t.minute % 60) * 6.0, &m_minuteHand);
     if (a.secShow)
-        drawHand(p, a.second, (t.second % 60) * 6.0);
+        drawHand(p, a.second, (t.second % 60) * 6.0, nullptr);
 }
 
 void SkinRenderer::drawDate(QPainter &p)
@@ -330,7 +335,7 @@ void SkinRenderer::drawLunar(QPainter &p)
         m_lunar.GetDayOf(date, m_lunarText);
         m_lunarDateKey = key;
     }
-    drawLunarText(p, m_model.lunar, m_lunarText);
+    drawLunarText(p, m_model.lunar, m_lunarText, m_lunarLine);
 }
 
 QString SkinRenderer::notifyText() const
@@ -352,22 +357,19 @@ QString SkinRenderer::notifyText() const
     return format.arg(n.info, QString::number(days >= 0 ? days : -days));
 }
 
-void SkinRenderer::drawShadowedText(QPainter &p, const QPoint &at, const QString &text, const QColor &color)
+void SkinRenderer::drawShadowedText(QPainter &p, SkinText &line, const QPoint &at, const QString &text,
+                                    int pointSize, bool bold, const QColor &color)
 {
     p.setPen(ShadowColor);
-    p.drawText(at + QPoint(1, 1), text);
+    line.draw(p, at + QPoint(1, 1), text, pointSize, bold);
     p.setPen(QPen(color, 1, Qt::SolidLine));
-    p.drawText(at, text);
+    line.draw(p, at, text, pointSize, bold);
 }
 
 void SkinRenderer::drawNotify(QPainter &p)
 {
     const SkinModel::Notify &n = m_model.notify;
-    const QString text = notifyText();
-    if (text.isEmpty())
-        return;
-    p.setFont(skinFont(n.fontSize, n.bold));
-    drawShadowedText(p, QPoint(n.left, n.top), text, n.color);
+    drawShadowedText(p, m_notifyLine, QPoint(n.left, n.top), notifyText(), n.fontSize, n.bold, n.color);
 }
 
 void SkinRenderer::drawDockBar(QPainter &p)
@@ -381,8 +383,6 @@ void SkinRenderer::drawDockBar(QPainter &p)
     const int focus = m_composition == FrameComposition::Preview ? -1 : m_model.focusIndex;
     const QSize limit
         = p.device() ? QSize(p.device()->width(), p.device()->height()) : QSize(FrameWidth, ScreenHeight);
-    const QPainter::RenderHints hints = p.renderHints();
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
     for (int i = 0; i < count; ++i) {
         const DockSlot &slot = d.slots[std::size_t(i)];
         if (slot.icon.width() <= 0 || slot.icon.height() <= 0)
@@ -392,12 +392,10 @@ void SkinRenderer::drawDockBar(QPainter &p)
             focused ? slot.widgetHeight : slot.sizeHeight)
                                .boundedTo(limit);
         if (!size.isEmpty())
-            p.drawImage(QRect(QPoint(slot.left, slot.top), size), slot.icon);
+            p.drawImage(QPoint(slot.left, slot.top), m_dockIcons[std::size_t(i)].scaled(slot.icon, size));
         if (focused && d.infoShow) {
-            p.setFont(skinFont(slot.nameFontSize, false));
-            drawShadowedText(p, QPoint(slot.nameLeft, slot.nameTop), slot.name, slot.nameColor);
+            drawShadowedText(p, m_nameLine, QPoint(slot.nameLeft, slot.nameTop), slot.name, slot.nameFontSize,
+                             false, slot.nameColor);
         }
     }
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.setRenderHints(hints);
 }

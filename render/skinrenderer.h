@@ -3,12 +3,15 @@
 #include "data/skinmodel.h"
 #include "render/frameclock.h"
 #include "render/lunarcalendar.h"
+#include "render/rotatedhand.h"
+#include "render/scaledicon.h"
+#include "render/skintext.h"
 
 #include <QFont>
-
 #include <QImage>
 #include <QString>
 
+#include <array>
 #include <functional>
 
 class QPainter;
@@ -65,9 +68,11 @@ private:
     void composePlugin();
     void composePreview();
     void prepareFrame(int height);
-    void drawHand(QPainter &p, const QImage &hand, double angle);
+    // `kept`: where the turned hand is kept between frames; nullptr draws it turned in place.
+    void drawHand(QPainter &p, const QImage &hand, double angle, RotatedHand *kept);
     void drawDigits(QPainter &p, const QImage &strip, int value, int digits, int left, int top);
-    void drawShadowedText(QPainter &p, const QPoint &at, const QString &text, const QColor &color);
+    void drawShadowedText(QPainter &p, SkinText &line, const QPoint &at, const QString &text, int pointSize,
+                          bool bold, const QColor &color);
     int defaultLineHeight() const;
 
     SkinModel &m_model;
@@ -81,6 +86,13 @@ private:
     // The lunar text changes once a day: converted again only when the date does.
     int m_lunarDateKey = -1;
     QString m_lunarText;
+    // Laid-out text lines, kept from frame to frame.
+    SkinText m_lunarLine;
+    SkinText m_notifyLine;
+    SkinText m_nameLine;
+    std::array<ScaledIcon, DockSlotCount> m_dockIcons;
+    RotatedHand m_hourHand;
+    RotatedHand m_minuteHand;
     mutable QFont m_lineFont;
     mutable int m_lineHeight = -1;
 };
