@@ -1,16 +1,19 @@
 #include "data/skinimage.h"
 
+#include <QDebug>
 #include <QFileInfo>
 #include <QImageReader>
 
-#include <cstdio>
-
 namespace {
 
+// The caller's list when it keeps one, else one diagnostic line.
 void note(QStringList *problems, const QString &line)
 {
-    if (problems)
+    if (problems) {
         problems->append(line);
+        return;
+    }
+    qWarning("skin: %s", qUtf8Printable(line));
 }
 
 } // namespace
@@ -32,8 +35,6 @@ QImage SkinImage::load(const QString &filePath, QStringList *problems)
                                  .arg(declared.width())
                                  .arg(declared.height())
                                  .arg(MaxSide);
-        std::fprintf(stdout, "%s\n", qPrintable(line));
-        std::fflush(stdout);
         note(problems, line);
         return QImage();
     }

@@ -16,7 +16,10 @@ public:
     /** Neither side of a decoded image may exceed this. */
     static constexpr int MaxSide = 4096;
 
-    /** The image at a real file path; a null image when it is missing, unreadable or too large. */
+    /**
+     * The image at a real file path; a null image when it is missing, unreadable or too large.
+     * Why goes to @p problems when given, else to one warning line.
+     */
     static QImage load(const QString &filePath, QStringList *problems = nullptr);
 
     /** Converts to the frame-friendly format. */

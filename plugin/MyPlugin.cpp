@@ -9,6 +9,7 @@
 #include "platform/utilstatus.h"
 #include "platform/zconfig.h"
 
+#include <QDebug>
 #include <QEvent>
 #include <QPainter>
 #include <QTimer>
@@ -23,7 +24,8 @@ enum Key { Select = 0x1004, Left = 0x1012, Up = 0x1013, Right = 0x1014, Down = 0
 
 void launch(const QString &id)
 {
-    AM_LauncherClient::launchAppObject(id, QString(), AM_LauncherClient::AM_LAUNCHER_INITIATOR_T(0), true, true);
+    AM_LauncherClient::launchAppObject(
+        id, QString(), AM_LauncherClient::AM_LAUNCHER_INITIATOR_T(0), true, true);
 }
 
 } // namespace
@@ -78,7 +80,10 @@ void MyPluginClass::plugin_init()
 {
     SkinLoadOptions options;
     options.iconReader = &m_icons;
-    SkinLoader::load(m_model, options);
+    // Said once a load (start and each reload), not every frame.
+    const SkinLoadReport report = SkinLoader::load(m_model, options);
+    for (const QString &problem : report.problems)
+        qWarning("skin: %s", qUtf8Printable(problem));
     m_loaded = true;
 }
 
@@ -262,17 +267,50 @@ void MyPluginClass::GetDayOf(tagDate &date, QString &text)
     m_lunar.GetDayOf(date, text);
 }
 
-void MyPluginClass::drawCenter(QPainter &painter) { m_renderer.drawCenter(painter); }
-void MyPluginClass::drawBattery(QPainter &painter) { m_renderer.drawBattery(painter); }
-void MyPluginClass::drawSignal(QPainter &painter) { m_renderer.drawSignal(painter); }
-void MyPluginClass::drawFrameCover(QPainter &painter) { m_renderer.drawFrameCover(painter); }
-void MyPluginClass::drawDigital(QPainter &painter) { m_renderer.drawDigital(painter); }
-void MyPluginClass::drawAnalog(QPainter &painter) { m_renderer.drawAnalog(painter); }
-void MyPluginClass::drawDate(QPainter &painter) { m_renderer.drawDate(painter); }
-void MyPluginClass::drawWeek(QPainter &painter) { m_renderer.drawWeek(painter); }
-void MyPluginClass::drawLunar(QPainter &painter) { m_renderer.drawLunar(painter); }
-void MyPluginClass::drawNotify(QPainter &painter) { m_renderer.drawNotify(painter); }
-void MyPluginClass::drawDockBar(QPainter &painter) { m_renderer.drawDockBar(painter); }
+void MyPluginClass::drawCenter(QPainter &painter)
+{
+    m_renderer.drawCenter(painter);
+}
+void MyPluginClass::drawBattery(QPainter &painter)
+{
+    m_renderer.drawBattery(painter);
+}
+void MyPluginClass::drawSignal(QPainter &painter)
+{
+    m_renderer.drawSignal(painter);
+}
+void MyPluginClass::drawFrameCover(QPainter &painter)
+{
+    m_renderer.drawFrameCover(painter);
+}
+void MyPluginClass::drawDigital(QPainter &painter)
+{
+    m_renderer.drawDigital(painter);
+}
+void MyPluginClass::drawAnalog(QPainter &painter)
+{
+    m_renderer.drawAnalog(painter);
+}
+void MyPluginClass::drawDate(QPainter &painter)
+{
+    m_renderer.drawDate(painter);
+}
+void MyPluginClass::drawWeek(QPainter &painter)
+{
+    m_renderer.drawWeek(painter);
+}
+void MyPluginClass::drawLunar(QPainter &painter)
+{
+    m_renderer.drawLunar(painter);
+}
+void MyPluginClass::drawNotify(QPainter &painter)
+{
+    m_renderer.drawNotify(painter);
+}
+void MyPluginClass::drawDockBar(QPainter &painter)
+{
+    m_renderer.drawDockBar(painter);
+}
 
 extern "C" {
 

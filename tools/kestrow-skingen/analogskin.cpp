@@ -6,6 +6,7 @@
 #include "tools/kestrow-skingen/outputfolder.h"
 #include "tools/kestrow-skingen/palette.h"
 #include "tools/kestrow-skingen/skinfile.h"
+#include "tools/kestrow-skingen/skinkeys.h"
 #include "tools/kestrow-skingen/strips.h"
 
 #include <QLinearGradient>
@@ -271,61 +272,13 @@ void calendarKeys(SkinFile &cfg)
     const int w = dateStyle().cellWidth;
     const int span = 4 * w + (w - 2) + 2 * w + (w - 2) + 2 * w;
     const int year = (240 - (span + 8 + weekStyle().cellWidth)) / 2;
-    const int month = year + 4 * w + w - 2;
-    const int day = month + 2 * w + w - 2;
-    cfg.group(QStringLiteral("Week"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("ResIMG"), QStringLiteral("week.png"));
-    cfg.set(QStringLiteral("Left"), day + 2 * w + 8);
-    cfg.set(QStringLiteral("Top"), DateTop);
-
-    cfg.group(QStringLiteral("Date"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("FontIMG"), QStringLiteral("date.png"));
-    cfg.set(QStringLiteral("YearShow"), true);
-    cfg.set(QStringLiteral("YearLeft"), year);
-    cfg.set(QStringLiteral("YearTop"), DateTop);
-    cfg.set(QStringLiteral("YMLeft"), month - w + 1);
-    cfg.set(QStringLiteral("YMTop"), DateTop);
-    cfg.set(QStringLiteral("MouLeft"), month);
-    cfg.set(QStringLiteral("MouTop"), DateTop);
-    cfg.set(QStringLiteral("MDLeft"), day - w + 1);
-    cfg.set(QStringLiteral("MDTop"), DateTop);
-    cfg.set(QStringLiteral("DayLeft"), day);
-    cfg.set(QStringLiteral("DayTop"), DateTop);
-
-    cfg.group(QStringLiteral("Lunar"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("FontSize"), 10);
-    cfg.set(QStringLiteral("FontColor"), Palette::skinColor(Palette::inkSoft));
-    cfg.set(QStringLiteral("Left"), 62);
-    cfg.set(QStringLiteral("Top"), 232);
+    SkinKeys::calendar(cfg, w, year, DateTop, { 62, 232, 10 });
 }
 
 void indicatorKeys(SkinFile &cfg)
 {
-    cfg.group(QStringLiteral("Battery"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("Left"), 240 - 12 - Gauges::BatteryWidth);
-    cfg.set(QStringLiteral("Top"), 8);
-    for (int level = 0; level < 4; ++level)
-        cfg.set(QStringLiteral("Level%1").arg(level), QStringLiteral("battery%1.png").arg(level));
-
-    cfg.group(QStringLiteral("Signal"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("Left"), 12);
-    cfg.set(QStringLiteral("Top"), 8);
-    for (int level = 0; level < 6; ++level)
-        cfg.set(QStringLiteral("Level%1").arg(level), QStringLiteral("signal%1.png").arg(level));
-
-    cfg.group(QStringLiteral("Notify"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("Bold"), false);
-    cfg.set(QStringLiteral("FontSize"), 9);
-    cfg.set(QStringLiteral("Left"), 62);
-    cfg.set(QStringLiteral("Top"), 251);
-    cfg.set(QStringLiteral("FontColor"), Palette::skinColor(Palette::warm));
-
+    SkinKeys::gauges(cfg, 12, 8);
+    SkinKeys::notify(cfg, { 62, 251, 9 });
     cfg.group(QStringLiteral("DockBar"));
     cfg.set(QStringLiteral("Show"), false);
 }

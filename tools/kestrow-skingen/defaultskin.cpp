@@ -7,6 +7,7 @@
 #include "tools/kestrow-skingen/outputfolder.h"
 #include "tools/kestrow-skingen/palette.h"
 #include "tools/kestrow-skingen/skinfile.h"
+#include "tools/kestrow-skingen/skinkeys.h"
 #include "tools/kestrow-skingen/strips.h"
 
 #include <QLinearGradient>
@@ -137,64 +138,11 @@ void clockKeys(SkinFile &cfg)
     cfg.set(QStringLiteral("SecTop"), ClockTop);
 }
 
-void calendarKeys(SkinFile &cfg)
+void textKeys(SkinFile &cfg)
 {
-    const int w = dateStyle().cellWidth;
-    const int year = TextLeft;
-    const int month = year + 4 * w + w - 2;
-    const int day = month + 2 * w + w - 2;
-    cfg.group(QStringLiteral("Week"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("ResIMG"), QStringLiteral("week.png"));
-    cfg.set(QStringLiteral("Left"), day + 2 * w + 8);
-    cfg.set(QStringLiteral("Top"), DateTop);
-
-    cfg.group(QStringLiteral("Date"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("FontIMG"), QStringLiteral("date.png"));
-    cfg.set(QStringLiteral("YearShow"), true);
-    cfg.set(QStringLiteral("YearLeft"), year);
-    cfg.set(QStringLiteral("YearTop"), DateTop);
-    cfg.set(QStringLiteral("YMLeft"), month - w + 1);
-    cfg.set(QStringLiteral("YMTop"), DateTop);
-    cfg.set(QStringLiteral("MouLeft"), month);
-    cfg.set(QStringLiteral("MouTop"), DateTop);
-    cfg.set(QStringLiteral("MDLeft"), day - w + 1);
-    cfg.set(QStringLiteral("MDTop"), DateTop);
-    cfg.set(QStringLiteral("DayLeft"), day);
-    cfg.set(QStringLiteral("DayTop"), DateTop);
-
-    cfg.group(QStringLiteral("Lunar"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("FontSize"), 10);
-    cfg.set(QStringLiteral("FontColor"), Palette::skinColor(Palette::inkSoft));
-    cfg.set(QStringLiteral("Left"), TextLeft);
-    cfg.set(QStringLiteral("Top"), 126);
-}
-
-void gaugeKeys(SkinFile &cfg)
-{
-    cfg.group(QStringLiteral("Battery"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("Left"), 240 - 10 - Gauges::BatteryWidth);
-    cfg.set(QStringLiteral("Top"), 4);
-    for (int level = 0; level < 4; ++level)
-        cfg.set(QStringLiteral("Level%1").arg(level), QStringLiteral("battery%1.png").arg(level));
-
-    cfg.group(QStringLiteral("Signal"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("Left"), 10);
-    cfg.set(QStringLiteral("Top"), 4);
-    for (int level = 0; level < 6; ++level)
-        cfg.set(QStringLiteral("Level%1").arg(level), QStringLiteral("signal%1.png").arg(level));
-
-    cfg.group(QStringLiteral("Notify"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("Bold"), false);
-    cfg.set(QStringLiteral("FontSize"), 10);
-    cfg.set(QStringLiteral("Left"), TextLeft);
-    cfg.set(QStringLiteral("Top"), 147);
-    cfg.set(QStringLiteral("FontColor"), Palette::skinColor(Palette::warm));
+    SkinKeys::calendar(cfg, dateStyle().cellWidth, TextLeft, DateTop, { TextLeft, 126, 10 });
+    SkinKeys::gauges(cfg, 10, 4);
+    SkinKeys::notify(cfg, { TextLeft, 147, 10 });
 }
 
 void dockKeys(SkinFile &cfg)
@@ -234,8 +182,7 @@ SkinFile description()
     cfg.group(QStringLiteral("Analog"));
     cfg.set(QStringLiteral("Show"), false);
     clockKeys(cfg);
-    calendarKeys(cfg);
-    gaugeKeys(cfg);
+    textKeys(cfg);
     dockKeys(cfg);
     return cfg;
 }
