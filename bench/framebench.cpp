@@ -50,7 +50,7 @@ QImage translucentPanel(int width, int height)
 QImage strip(int width, int cellHeight, int cells)
 {
     return gradientImage(width, cellHeight * cells, QColor(250, 250, 250, 230), QColor(120, 200, 255, 230),
-                         QImage::Format_ARGB32_Premultiplied);
+        QImage::Format_ARGB32_Premultiplied);
 }
 
 QImage hand(int width, int height, QColor colour)
@@ -69,12 +69,14 @@ SkinModel referenceSkin()
     m.paddingSum = 6;
     m.background = gradientImage(240, 320, QColor(30, 20, 70), QColor(200, 90, 120), QImage::Format_RGB32);
     m.centre = translucentPanel(240, 320);
-    m.cover = { true, gradientImage(240, 24, QColor(0, 0, 0, 160), QColor(0, 0, 0, 0), QImage::Format_ARGB32_Premultiplied),
-                0, 0 };
+    m.cover = { true,
+        gradientImage(240, 24, QColor(0, 0, 0, 160), QColor(0, 0, 0, 0), QImage::Format_ARGB32_Premultiplied),
+        0, 0 };
 
     SkinModel::Analog &a = m.analog;
     a.show = true;
-    a.dial = gradientImage(120, 120, QColor(40, 40, 60, 220), QColor(10, 10, 20, 220), QImage::Format_ARGB32_Premultiplied);
+    a.dial = gradientImage(
+        120, 120, QColor(40, 40, 60, 220), QColor(10, 10, 20, 220), QImage::Format_ARGB32_Premultiplied);
     a.hour = hand(8, 60, QColor(240, 240, 240));
     a.minute = hand(6, 90, QColor(200, 220, 255));
     a.second = hand(2, 100, QColor(255, 140, 40));
@@ -119,13 +121,13 @@ SkinModel referenceSkin()
     k.show = true;
     k.num = DockSlotCount;
     k.infoShow = true;
-    k.background = gradientImage(240, 48, QColor(255, 255, 255, 60), QColor(255, 255, 255, 20),
-                                 QImage::Format_ARGB32_Premultiplied);
+    k.background = gradientImage(
+        240, 48, QColor(255, 255, 255, 60), QColor(255, 255, 255, 20), QImage::Format_ARGB32_Premultiplied);
     k.bgLeft = 0, k.bgTop = 220;
     for (int i = 0; i < DockSlotCount; ++i) {
         DockSlot &s = k.slots[std::size_t(i)];
         s.icon = gradientImage(48, 48, QColor::fromHsv(36 * i, 200, 230), QColor::fromHsv(36 * i, 255, 120),
-                               QImage::Format_ARGB32_Premultiplied);
+            QImage::Format_ARGB32_Premultiplied);
         s.left = 2 + 24 * i, s.top = 228;
         s.sizeWidth = s.sizeHeight = 22;
         s.widgetWidth = s.widgetHeight = 30;

@@ -25,8 +25,7 @@ public:
         , m_dir(skinDir)
         , m_settings(devicePath(SettingsFile::Path))
         , m_skin(skinDir.isEmpty() ? QString() : skinDir + QStringLiteral("skin.cfg"))
-    {
-    }
+    { }
 
     void run();
 
@@ -123,7 +122,8 @@ void LoadPass::readBackground()
         m_model.background = image(QStringLiteral("Background"), QStringLiteral("MidIMG"));
         return;
     }
-    const QImage loaded = wallpaper.isEmpty() ? QImage() : SkinImage::load(devicePath(wallpaper), &m_report.problems);
+    const QImage loaded
+        = wallpaper.isEmpty() ? QImage() : SkinImage::load(devicePath(wallpaper), &m_report.problems);
     m_model.background = SkinImage::scaledTo(loaded, ScreenWidth, ScreenHeight);
 }
 
@@ -335,8 +335,8 @@ void LoadPass::readSlot(int index)
 QImage LoadPass::slotIcon(int index)
 {
     const QString fallback = m_dir.isEmpty() ? QString() : m_dir + QStringLiteral("dock.png");
-    const QString text = m_settings.readEntry(SettingsFile::DockGroup, SettingsFile::slotKey(SettingsFile::IconKey, index),
-        fallback);
+    const QString text = m_settings.readEntry(
+        SettingsFile::DockGroup, SettingsFile::slotKey(SettingsFile::IconKey, index), fallback);
     // An absolute path is a file (a phone path, unless it is already under the device root);
     // anything else names a platform icon resource.
     const QString file = text.startsWith(QLatin1Char('/')) ? devicePath(text) : QString();
@@ -371,7 +371,8 @@ SkinLoadReport SkinLoader::load(SkinModel &model, const SkinLoadOptions &options
     }
     report.skinDirectory = skinDirectory(name);
     if (report.skinDirectory.isEmpty())
-        report.problems.append(QStringLiteral("skin name \"%1\" is not a folder name under the skin root").arg(name));
+        report.problems.append(
+            QStringLiteral("skin name \"%1\" is not a folder name under the skin root").arg(name));
     else if (!QFileInfo::exists(report.skinDirectory + QStringLiteral("skin.cfg")))
         report.problems.append(QStringLiteral("no skin description %1skin.cfg").arg(report.skinDirectory));
     LoadPass(model, options, report, report.skinDirectory).run();

@@ -12,8 +12,7 @@ inline constexpr int BatteryImageCount = 4;
 inline constexpr int SignalImageCount = 6;
 
 /** One dock slot: geometry from the skin, icon and name from the settings file. */
-struct DockSlot
-{
+struct DockSlot {
     int top = 1;
     int left = 1;
     int sizeHeight = 1;
@@ -34,8 +33,7 @@ struct DockSlot
  * until the first load. Images are kept in a premultiplied 32-bit format so
  * that every blit of a frame takes the fast path.
  */
-struct SkinModel
-{
+struct SkinModel {
     struct FrameCover {
         bool show = false;
         QImage image;

@@ -11,8 +11,7 @@ class HostContext : public HSPluginContext
 public:
     explicit HostContext(QWidget *widget)
         : m_widget(widget)
-    {
-    }
+    { }
     QWidget *takePluginWidget() override
     {
         QWidget *widget = m_widget;

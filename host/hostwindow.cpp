@@ -35,7 +35,8 @@ HostWindow::HostWindow(QWidget *parent)
     m_status->setGeometry(0, 0, ScreenWidth, StatusBar::Height);
     m_area->setGeometry(area);
     m_keys->setGeometry(0, area.bottom() + 1, ScreenWidth, ScreenHeight - area.bottom() - 1);
-    m_keys->setTexts(QStringLiteral("F1 Display"), QStringLiteral("F2 Light  F5 Reload"), QStringLiteral("Esc Quit"));
+    m_keys->setTexts(
+        QStringLiteral("F1 Display"), QStringLiteral("F2 Light  F5 Reload"), QStringLiteral("Esc Quit"));
 
     // While the display is off the whole screen is dark.
     m_blank->setGeometry(rect());

@@ -28,16 +28,17 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("The phone's home screen, with the Kestrow plug-in."));
     parser.addHelpOption();
-    const QCommandLineOption root(QStringLiteral("root"), QStringLiteral("Device root folder."), QStringLiteral("DIR"));
+    const QCommandLineOption root(
+        QStringLiteral("root"), QStringLiteral("Device root folder."), QStringLiteral("DIR"));
     const QCommandLineOption plugin(QStringLiteral("plugin"), QStringLiteral("Plug-in library to load."),
         QStringLiteral("PATH"), QStringLiteral(KESTROW_PLUGIN_PATH));
     const QCommandLineOption capture(QStringLiteral("capture"),
         QStringLiteral("Save the window to FILE (PNG) after every frame."), QStringLiteral("FILE"));
-    const QCommandLineOption quitAfter(QStringLiteral("quit-after"), QStringLiteral("Quit after N seconds."),
-        QStringLiteral("N"));
+    const QCommandLineOption quitAfter(
+        QStringLiteral("quit-after"), QStringLiteral("Quit after N seconds."), QStringLiteral("N"));
     const QCommandLineOption logFrames(QStringLiteral("log-frames"),
         QStringLiteral("Print a line for every frame that reaches the screen."));
-    parser.addOptions({root, plugin, capture, quitAfter, logFrames});
+    parser.addOptions({ root, plugin, capture, quitAfter, logFrames });
     parser.process(app);
 
     if (parser.isSet(root))

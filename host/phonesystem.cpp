@@ -25,9 +25,10 @@ void PhoneSystem::watchScreenSaver()
     if (!bus.isConnected())
         return;
     // Desktops announce the lock on one of these two paths; any sender will do.
-    for (const QString &path : {QStringLiteral("/org/freedesktop/ScreenSaver"), QStringLiteral("/ScreenSaver")}) {
-        bus.connect(QString(), path, QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("ActiveChanged"),
-            this, SLOT(screenSaverActiveChanged(bool)));
+    for (const QString &path :
+        { QStringLiteral("/org/freedesktop/ScreenSaver"), QStringLiteral("/ScreenSaver") }) {
+        bus.connect(QString(), path, QStringLiteral("org.freedesktop.ScreenSaver"),
+            QStringLiteral("ActiveChanged"), this, SLOT(screenSaverActiveChanged(bool)));
     }
 }
 
@@ -55,7 +56,8 @@ void PhoneSystem::setIdleFocus(bool in)
     if (in == m_idleFocusIn)
         return;
     m_idleFocusIn = in;
-    QCopChannel::send(IdleFocusChannel, in ? QByteArrayLiteral("IDLE_FOCUS_IN") : QByteArrayLiteral("IDLE_FOCUS_OUT"));
+    QCopChannel::send(
+        IdleFocusChannel, in ? QByteArrayLiteral("IDLE_FOCUS_IN") : QByteArrayLiteral("IDLE_FOCUS_OUT"));
 }
 
 void PhoneSystem::requestReload()

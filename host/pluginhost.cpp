@@ -2,8 +2,7 @@
 
 PluginHost::PluginHost(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 PluginHost::~PluginHost()
 {

@@ -4,8 +4,7 @@
 
 SoftKeyBar::SoftKeyBar(QWidget *parent)
     : QWidget(parent)
-{
-}
+{ }
 
 void SoftKeyBar::setTexts(const QString &left, const QString &centre, const QString &right)
 {

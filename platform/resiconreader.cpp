@@ -21,8 +21,9 @@ bool isPlainName(const QString &name)
 // "phone.png" is looked up in the theme as "phone"; a name without an image extension as it is.
 QString themeName(const QString &name)
 {
-    static const QStringList extensions = {QStringLiteral(".png"), QStringLiteral(".jpg"), QStringLiteral(".jpeg"),
-        QStringLiteral(".gif"), QStringLiteral(".bmp"), QStringLiteral(".xpm"), QStringLiteral(".svg")};
+    static const QStringList extensions
+        = { QStringLiteral(".png"), QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".gif"),
+              QStringLiteral(".bmp"), QStringLiteral(".xpm"), QStringLiteral(".svg") };
     for (const QString &extension : extensions) {
         if (name.endsWith(extension, Qt::CaseInsensitive))
             return name.left(name.size() - extension.size());

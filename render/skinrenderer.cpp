@@ -358,7 +358,7 @@ QString SkinRenderer::notifyText() const
 }
 
 void SkinRenderer::drawShadowedText(QPainter &p, SkinText &line, const QPoint &at, const QString &text,
-                                    int pointSize, bool bold, const QColor &color)
+    int pointSize, bool bold, const QColor &color)
 {
     p.setPen(ShadowColor);
     line.draw(p, at + QPoint(1, 1), text, pointSize, bold);
@@ -395,7 +395,7 @@ void SkinRenderer::drawDockBar(QPainter &p)
             p.drawImage(QPoint(slot.left, slot.top), m_dockIcons[std::size_t(i)].scaled(slot.icon, size));
         if (focused && d.infoShow) {
             drawShadowedText(p, m_nameLine, QPoint(slot.nameLeft, slot.nameTop), slot.name, slot.nameFontSize,
-                             false, slot.nameColor);
+                false, slot.nameColor);
         }
     }
 }

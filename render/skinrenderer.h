@@ -72,7 +72,7 @@ private:
     void drawHand(QPainter &p, const QImage &hand, double angle, RotatedHand *kept);
     void drawDigits(QPainter &p, const QImage &strip, int value, int digits, int left, int top);
     void drawShadowedText(QPainter &p, SkinText &line, const QPoint &at, const QString &text, int pointSize,
-                          bool bold, const QColor &color);
+        bool bold, const QColor &color);
     int defaultLineHeight() const;
 
     SkinModel &m_model;

@@ -9,7 +9,7 @@ libglib2.0-dev libgl-dev
 fonts-wqy-microhei fonts-dejavu-core
 dbus dbus-x11 xvfb xauth
 libbenchmark-dev clang libclang-rt-14-dev
-binutils file
+binutils file clang-format
 libicu-dev"
 
 missing=""

@@ -7,6 +7,12 @@
 
 "$SOURCE_DIR/scripts/install-deps.sh"
 
+if git -C "$SOURCE_DIR" rev-parse --git-dir >/dev/null 2>&1; then
+    echo "=== format: every source file follows .clang-format"
+    git -C "$SOURCE_DIR" ls-files -z '*.cpp' '*.h' \
+        | (cd "$SOURCE_DIR" && xargs -0 clang-format --dry-run --Werror)
+fi
+
 # Cross-process tests need a session bus: fail rather than skip here.
 export KESTROW_REQUIRE_BUS=1
 export LSAN_OPTIONS="suppressions=$SOURCE_DIR/scripts/lsan.supp:print_suppressions=0"

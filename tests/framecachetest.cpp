@@ -100,14 +100,16 @@ void FrameCacheTest::changesShowInTheNextFrame_data()
     QTest::newRow("icon replaced") << Change([](SkinModel &m, ClockReading &) {
         m.dock.slots[0].icon = solidImage(32, 32, qRgb(250, 0, 250), QImage::Format_ARGB32_Premultiplied);
     });
-    QTest::newRow("icon size") << Change([](SkinModel &m, ClockReading &) { m.dock.slots[1].sizeWidth = 12; });
-    QTest::newRow("hand replaced") << Change([](SkinModel &m, ClockReading &) {
-        m.analog.minute = handImage(8, 70, qRgb(0, 0, 255));
-    });
-    QTest::newRow("event renamed") << Change([](SkinModel &m, ClockReading &) { m.notify.info = QStringLiteral("踏青"); });
+    QTest::newRow("icon size") << Change(
+        [](SkinModel &m, ClockReading &) { m.dock.slots[1].sizeWidth = 12; });
+    QTest::newRow("hand replaced") << Change(
+        [](SkinModel &m, ClockReading &) { m.analog.minute = handImage(8, 70, qRgb(0, 0, 255)); });
+    QTest::newRow("event renamed") << Change(
+        [](SkinModel &m, ClockReading &) { m.notify.info = QStringLiteral("踏青"); });
     QTest::newRow("event bold") << Change([](SkinModel &m, ClockReading &) { m.notify.bold = true; });
     QTest::newRow("lunar size") << Change([](SkinModel &m, ClockReading &) { m.lunar.fontSize = 16; });
-    QTest::newRow("name size") << Change([](SkinModel &m, ClockReading &) { m.dock.slots[0].nameFontSize = 14; });
+    QTest::newRow("name size") << Change(
+        [](SkinModel &m, ClockReading &) { m.dock.slots[0].nameFontSize = 14; });
 }
 
 void FrameCacheTest::changesShowInTheNextFrame()

@@ -46,13 +46,14 @@ void HostTest::capturesTheHomeScreen()
     const QString shot = root.path(QStringLiteral("/shot.png"));
     QProcess host;
     host.start(builtProgram(QStringLiteral("kestrow-host")),
-        {QStringLiteral("--root"), root.root(), QStringLiteral("--capture"), shot, QStringLiteral("--quit-after"),
-            QStringLiteral("1.5")});
+        { QStringLiteral("--root"), root.root(), QStringLiteral("--capture"), shot,
+            QStringLiteral("--quit-after"), QStringLiteral("1.5") });
     QVERIFY(host.waitForFinished(30000));
     QCOMPARE(host.exitCode(), 0);
     const QImage image(shot);
     QCOMPARE(image.size(), QSize(240, 320));
-    QCOMPARE(image.pixelColor(30, 25 + 30), QColor(Qt::darkMagenta)); // the plug-in's frame, below the status bar
+    QCOMPARE(
+        image.pixelColor(30, 25 + 30), QColor(Qt::darkMagenta)); // the plug-in's frame, below the status bar
     QCOMPARE(image.pixelColor(30, 25 + 200), QColor(Qt::darkMagenta));
     QVERIFY(image.pixelColor(120, 10) != QColor(Qt::darkMagenta)); // the status bar is the host's
 }
@@ -65,7 +66,7 @@ void HostTest::switchedOffPluginIsNotCreated()
     const QString shot = root.path(QStringLiteral("/shot.png"));
     QProcess host;
     host.start(builtProgram(QStringLiteral("kestrow-host")),
-        {QStringLiteral("--root"), root.root(), QStringLiteral("--quit-after"), QStringLiteral("0.5")});
+        { QStringLiteral("--root"), root.root(), QStringLiteral("--quit-after"), QStringLiteral("0.5") });
     QVERIFY(host.waitForFinished(30000));
     QCOMPARE(host.exitCode(), 0);
     QVERIFY(host.readAllStandardError().contains("switched off"));
@@ -81,25 +82,24 @@ void HostTest::reloadFromAnotherProcess()
     const QString shot = root.path(QStringLiteral("/shot.png"));
     QProcess host;
     host.start(builtProgram(QStringLiteral("kestrow-host")),
-        {QStringLiteral("--root"), root.root(), QStringLiteral("--capture"), shot, QStringLiteral("--quit-after"),
-            QStringLiteral("20")});
+        { QStringLiteral("--root"), root.root(), QStringLiteral("--capture"), shot,
+            QStringLiteral("--quit-after"), QStringLiteral("20") });
     QVERIFY(host.waitForStarted());
     QTRY_COMPARE_WITH_TIMEOUT(captured(shot, QPoint(30, 60)), QColor(Qt::darkMagenta), 15000);
 
     // Another process changes the skin, then tells the plug-in.
     QProcess config;
     config.start(builtProgram(QStringLiteral("kestrow-config")),
-        {QStringLiteral("set"), root.path(Settings), QStringLiteral("Main"), QStringLiteral("Skin"),
-            QStringLiteral("other")});
+        { QStringLiteral("set"), root.path(Settings), QStringLiteral("Main"), QStringLiteral("Skin"),
+            QStringLiteral("other") });
     QVERIFY(config.waitForFinished(10000));
     QCOMPARE(config.exitCode(), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        QProcess::execute(builtProgram(QStringLiteral("kestrow-qcop")),
-            {QStringLiteral("--registered"), QStringLiteral("/EZX/KestrowPlugin")})
+    QTRY_VERIFY_WITH_TIMEOUT(QProcess::execute(builtProgram(QStringLiteral("kestrow-qcop")),
+                                 { QStringLiteral("--registered"), QStringLiteral("/EZX/KestrowPlugin") })
             == 0,
         15000);
     QCOMPARE(QProcess::execute(builtProgram(QStringLiteral("kestrow-qcop")),
-                 {QStringLiteral("/EZX/KestrowPlugin"), QStringLiteral("Reload()")}),
+                 { QStringLiteral("/EZX/KestrowPlugin"), QStringLiteral("Reload()") }),
         0);
     QTRY_COMPARE_WITH_TIMEOUT(captured(shot, QPoint(30, 60)), QColor(Qt::darkYellow), 15000);
     host.terminate();

@@ -24,7 +24,8 @@ QStringList launches(const TempDeviceRoot &root)
     for (const QByteArray &line : log.readAll().split('\n')) {
         const QList<QByteArray> fields = line.split('\t');
         if (fields.size() >= 5)
-            result.append(QString::fromUtf8(fields[0] + '|' + fields[1] + '|' + fields[2] + '|' + fields[3] + fields[4]));
+            result.append(QString::fromUtf8(
+                fields[0] + '|' + fields[1] + '|' + fields[2] + '|' + fields[3] + fields[4]));
     }
     return result;
 }
@@ -57,28 +58,30 @@ void MyPluginDockTest::keys_data()
     QTest::addColumn<QList<int>>("foci");
     QTest::addColumn<QStringList>("launched");
 
-    const QList<int> fourRights{Right, Right, Right, Right};
-    const QList<int> fourLefts{Left, Left, Left, Left};
-    QTest::newRow("num 3 right") << true << 3 << fourRights << QList<int>{0, 1, 2, 0} << QStringList();
-    QTest::newRow("num 3 left") << true << 3 << fourLefts << QList<int>{2, 1, 0, -1} << QStringList();
-    QTest::newRow("num 3 left wraps again") << true << 3 << QList<int>{Left, Left, Left, Left, Left}
-                                            << QList<int>{2, 1, 0, -1, 2} << QStringList();
-    QTest::newRow("num 1 right stays") << true << 1 << QList<int>{Right, Right} << QList<int>{0, 0} << QStringList();
-    QTest::newRow("num 1 left") << true << 1 << QList<int>{Right, Left, Left} << QList<int>{0, -1, 0}
+    const QList<int> fourRights { Right, Right, Right, Right };
+    const QList<int> fourLefts { Left, Left, Left, Left };
+    QTest::newRow("num 3 right") << true << 3 << fourRights << QList<int> { 0, 1, 2, 0 } << QStringList();
+    QTest::newRow("num 3 left") << true << 3 << fourLefts << QList<int> { 2, 1, 0, -1 } << QStringList();
+    QTest::newRow("num 3 left wraps again") << true << 3 << QList<int> { Left, Left, Left, Left, Left }
+                                            << QList<int> { 2, 1, 0, -1, 2 } << QStringList();
+    QTest::newRow("num 1 right stays")
+        << true << 1 << QList<int> { Right, Right } << QList<int> { 0, 0 } << QStringList();
+    QTest::newRow("num 1 left") << true << 1 << QList<int> { Right, Left, Left } << QList<int> { 0, -1, 0 }
                                 << QStringList();
-    QTest::newRow("num 0 moves nothing") << true << 0 << QList<int>{Right, Left, Select} << QList<int>{-1, -1, -1}
-                                         << QStringList();
-    QTest::newRow("select without focus") << true << 3 << QList<int>{Select} << QList<int>{-1} << QStringList();
-    QTest::newRow("select slot 2") << true << 3 << QList<int>{Left, Select} << QList<int>{2, 2}
-                                   << QStringList{QStringLiteral("app.two|")};
+    QTest::newRow("num 0 moves nothing")
+        << true << 0 << QList<int> { Right, Left, Select } << QList<int> { -1, -1, -1 } << QStringList();
+    QTest::newRow("select without focus")
+        << true << 3 << QList<int> { Select } << QList<int> { -1 } << QStringList();
+    QTest::newRow("select slot 2") << true << 3 << QList<int> { Left, Select } << QList<int> { 2, 2 }
+                                   << QStringList { QStringLiteral("app.two|") };
     QTest::newRow("up and down with the dock")
-        << true << 3 << QList<int>{Up, Down} << QList<int>{-1, -1}
-        << QStringList{QStringLiteral("nav.three|"), QStringLiteral("nav.one|")};
-    QTest::newRow("dock hidden") << false << 3 << QList<int>{Left, Right, Up, Down, Select}
-                                 << QList<int>{-1, -1, -1, -1, -1}
-                                 << QStringList{QStringLiteral("nav.four|"), QStringLiteral("nav.two|"),
-                                        QStringLiteral("nav.three|"), QStringLiteral("nav.one|")};
-    QTest::newRow("other keys") << true << 3 << QList<int>{0x1016, 0x41, 0} << QList<int>{-1, -1, -1}
+        << true << 3 << QList<int> { Up, Down } << QList<int> { -1, -1 }
+        << QStringList { QStringLiteral("nav.three|"), QStringLiteral("nav.one|") };
+    QTest::newRow("dock hidden") << false << 3 << QList<int> { Left, Right, Up, Down, Select }
+                                 << QList<int> { -1, -1, -1, -1, -1 }
+                                 << QStringList { QStringLiteral("nav.four|"), QStringLiteral("nav.two|"),
+                                        QStringLiteral("nav.three|"), QStringLiteral("nav.one|") };
+    QTest::newRow("other keys") << true << 3 << QList<int> { 0x1016, 0x41, 0 } << QList<int> { -1, -1, -1 }
                                 << QStringList();
 }
 
@@ -92,11 +95,13 @@ void MyPluginDockTest::keys()
 
     TempDeviceRoot root;
     root.writeSkin(QStringLiteral("default"),
-        QByteArray("[DockBar]\nShow=") + (dock ? "true" : "false") + "\nNum=" + QByteArray::number(num) + "\n");
+        QByteArray("[DockBar]\nShow=") + (dock ? "true" : "false") + "\nNum=" + QByteArray::number(num)
+            + "\n");
     root.writeFile(QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg"),
         "[DockBar]\nExec0=app.zero\nExec1=app.one\nExec2=app.two\n");
     root.writeFile(QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_idle.cfg"),
-        "[NaviKeyPlugin]\nShortcutID1=nav.one\nShortcutID2=nav.two\nShortcutID3=nav.three\nShortcutID4=nav.four\n");
+        "[NaviKeyPlugin]\nShortcutID1=nav.one\nShortcutID2=nav.two\nShortcutID3=nav.three\nShortcutID4=nav."
+        "four\n");
     Context context;
     MyPluginClass plugin(&context);
     plugin.initialize();
@@ -125,7 +130,7 @@ void MyPluginDockTest::selectReadsExecAtThatMoment()
     press(plugin, Right); // 2 -> wraps to 0
     press(plugin, Select); // slot 0 has no Exec: the empty id
     QCOMPARE(plugin.framesPainted(), frames + 1);
-    QCOMPARE(launches(root), (QStringList{QStringLiteral("after||0|11"), QStringLiteral("||0|11")}));
+    QCOMPARE(launches(root), (QStringList { QStringLiteral("after||0|11"), QStringLiteral("||0|11") }));
 }
 
 void MyPluginDockTest::otherEventValuesDoNothing()
@@ -135,8 +140,8 @@ void MyPluginDockTest::otherEventValuesDoNothing()
     Context context;
     MyPluginClass plugin(&context);
     plugin.initialize();
-    for (int value : {0, 2, -1}) {
-        for (int key : {Select, Left, Up, Right, Down})
+    for (int value : { 0, 2, -1 }) {
+        for (int key : { Select, Left, Up, Right, Down })
             press(plugin, key, value);
     }
     QCOMPARE(plugin.skinModel().focusIndex, -1);

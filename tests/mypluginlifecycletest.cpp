@@ -11,8 +11,7 @@ class Context : public HSPluginContext
 public:
     explicit Context(QWidget *widget)
         : m_widget(widget)
-    {
-    }
+    { }
     QWidget *takePluginWidget() override { return std::exchange(m_widget, nullptr); }
 
 private:
@@ -24,13 +23,14 @@ struct Fixture {
     Fixture()
     {
         root.writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/default/mid.png"), 240, 320, Qt::darkCyan);
-        root.writeSkin(QStringLiteral("default"), "[Background]\nMidIMG=mid.png\n[DockBar]\nShow=true\nNum=3\n");
+        root.writeSkin(
+            QStringLiteral("default"), "[Background]\nMidIMG=mid.png\n[DockBar]\nShow=true\nNum=3\n");
         widget.resize(240, 273);
         plugin = std::make_unique<MyPluginClass>(&context);
     }
     TempDeviceRoot root;
     QWidget widget;
-    Context context{&widget};
+    Context context { &widget };
     std::unique_ptr<MyPluginClass> plugin;
 };
 
@@ -95,10 +95,11 @@ void MyPluginLifecycleTest::messages_data()
     QTest::addColumn<int>("framesAtOnce");
     QTest::addColumn<bool>("focusCleared");
 
-    for (bool running : {true, false}) {
+    for (bool running : { true, false }) {
         const char *state = running ? "running" : "paused";
         auto row = [&](const char *message, bool after, int frames, bool cleared) {
-            QTest::addRow("%s, %s", state, message) << running << QByteArray(message) << after << frames << cleared;
+            QTest::addRow("%s, %s", state, message)
+                << running << QByteArray(message) << after << frames << cleared;
         };
         row("LCDOn", true, 1, true);
         row("DPL_BKLGT_RESTORED", true, 1, true);
@@ -143,7 +144,7 @@ void MyPluginLifecycleTest::messagesBeforeStartAreIgnored()
 {
     Fixture f;
     f.plugin->initialize();
-    for (const char *message : {"LCDOn", "IDLE_FOCUS_IN", "Reload()", "DPL_BKLGT_RESTORED"})
+    for (const char *message : { "LCDOn", "IDLE_FOCUS_IN", "Reload()", "DPL_BKLGT_RESTORED" })
         f.plugin->slotSystemMessage(QByteArray(message), QByteArray());
     QVERIFY(!f.plugin->isTimerActive());
     QCOMPARE(f.plugin->framesPainted(), 0);
@@ -192,7 +193,7 @@ void MyPluginLifecycleTest::fixedAnswers()
     Fixture f;
     QCOMPARE(f.plugin->getDisplayName(), QStringLiteral("Kestrow"));
     QCOMPARE(f.plugin->getFocusPoint(), QPoint(1, 1));
-    for (const QRect &rect : {QRect(0, 25, 240, 273), QRect(-5, -5, 0, 0), QRect(1, 2, 100000, 3)})
+    for (const QRect &rect : { QRect(0, 25, 240, 273), QRect(-5, -5, 0, 0), QRect(1, 2, 100000, 3) })
         QCOMPARE(f.plugin->getPluginGeometry(rect), rect);
     f.plugin->notifyPluginStateChanged(HSFrameworkType::Started, QStringLiteral("x"));
     f.plugin->setObscured(true);

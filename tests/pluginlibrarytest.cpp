@@ -25,8 +25,7 @@ class Context : public HSPluginContext
 public:
     explicit Context(QWidget *widget)
         : m_widget(widget)
-    {
-    }
+    { }
     QWidget *takePluginWidget() override { return std::exchange(m_widget, nullptr); }
 
 private:
@@ -49,11 +48,7 @@ private Q_SLOTS:
     void lifeThroughTheEntryPoints();
 
 private:
-    template<typename F>
-    F entry(const char *name)
-    {
-        return reinterpret_cast<F>(dlsym(m_handle, name));
-    }
+    template<typename F> F entry(const char *name) { return reinterpret_cast<F>(dlsym(m_handle, name)); }
     void *m_handle = nullptr;
 };
 
@@ -71,7 +66,8 @@ void PluginLibraryTest::cleanupTestCase()
 
 void PluginLibraryTest::exportsExactlyTheEntryPoints()
 {
-    const QString table = run(QStringLiteral("nm"), {QStringLiteral("-D"), QStringLiteral("--defined-only"), Library});
+    const QString table
+        = run(QStringLiteral("nm"), { QStringLiteral("-D"), QStringLiteral("--defined-only"), Library });
     QStringList defined;
     for (const QString &line : table.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -80,14 +76,15 @@ void PluginLibraryTest::exportsExactlyTheEntryPoints()
     }
     defined.sort();
     QCOMPARE(defined,
-        (QStringList{QStringLiteral("createInstance"), QStringLiteral("destroyInstance"),
-            QStringLiteral("isActivated"), QStringLiteral("isUserRemovable")}));
+        (QStringList { QStringLiteral("createInstance"), QStringLiteral("destroyInstance"),
+            QStringLiteral("isActivated"), QStringLiteral("isUserRemovable") }));
 }
 
 void PluginLibraryTest::sonameIsVersioned()
 {
-    const QString dynamic = run(QStringLiteral("objdump"), {QStringLiteral("-p"), Library});
-    QVERIFY2(QRegularExpression(QStringLiteral("SONAME\\s+libidlepane\\.so\\.1\\n")).match(dynamic).hasMatch(),
+    const QString dynamic = run(QStringLiteral("objdump"), { QStringLiteral("-p"), Library });
+    QVERIFY2(
+        QRegularExpression(QStringLiteral("SONAME\\s+libidlepane\\.so\\.1\\n")).match(dynamic).hasMatch(),
         qPrintable(dynamic));
 }
 

@@ -155,9 +155,11 @@ void SkinLoaderTest::padding_data()
     QTest::addColumn<QByteArray>("common");
     QTest::addColumn<int>("sum");
     QTest::newRow("neither") << QByteArray() << QByteArray() << 6;
-    QTest::newRow("common only") << QByteArray() << QByteArray("[ZSoftKey_Right]\nPadding_Bottom=5\nPadding_Top=4\n") << 9;
-    QTest::newRow("home screen wins") << QByteArray("[ZSoftKey_Right]\nPadding_Top=10\n")
-                                      << QByteArray("[ZSoftKey_Right]\nPadding_Bottom=5\nPadding_Top=4\n") << 13;
+    QTest::newRow("common only") << QByteArray()
+                                 << QByteArray("[ZSoftKey_Right]\nPadding_Bottom=5\nPadding_Top=4\n") << 9;
+    QTest::newRow("home screen wins")
+        << QByteArray("[ZSoftKey_Right]\nPadding_Top=10\n")
+        << QByteArray("[ZSoftKey_Right]\nPadding_Bottom=5\nPadding_Top=4\n") << 13;
 }
 
 void SkinLoaderTest::padding()
@@ -192,7 +194,9 @@ void SkinLoaderTest::dockSlots()
     TempDeviceRoot root;
     QByteArray cfg = "[DockBar]\nShow=true\nInfoShow=true\n" + num;
     for (int i = 0; i < 11; ++i)
-        cfg += QByteArray("Left%1=%2\nInfoFontColor%1=16711680\n").replace("%1", QByteArray::number(i)).replace("%2", QByteArray::number(10 + i));
+        cfg += QByteArray("Left%1=%2\nInfoFontColor%1=16711680\n")
+                   .replace("%1", QByteArray::number(i))
+                   .replace("%2", QByteArray::number(10 + i));
     root.writeSkin(QStringLiteral("default"), cfg);
     root.writeFile(Settings, "[DockBar]\nName0=Zero\nName9=Nine\nName09=wrong\n");
     const SkinModel model = loaded();
@@ -266,7 +270,7 @@ void SkinLoaderTest::hostileSkins()
         "[Analog]\nShow=true\nBackIMG=huge.ppm\nMinIMG=garbage.png\nHourIMG=../../../../etc/passwd\n"
         "[DockBar]\nShow=true\nNum=99999999999\nBGIMG=huge.ppm\nSizeWidth0=-2147483648\n"
         "[Lunar]\nShow=true\nFontColor=99999999999999999999\nFontSize=-5\n"
-        + garbage + "\n[Battery]\nShow=true\nLevel0=\n");
+            + garbage + "\n[Battery]\nShow=true\nLevel0=\n");
     SkinModel model;
     const SkinLoadReport report = SkinLoader::load(model);
     QVERIFY(model.analog.dial.isNull());

@@ -77,9 +77,9 @@ std::optional<QString> parse(const QStringList &args, Options &options)
             options.preview = true;
             continue;
         }
-        const QStringList valued { QStringLiteral("--root"), QStringLiteral("--skin"),   QStringLiteral("--at"),
-                                   QStringLiteral("--battery"), QStringLiteral("--signal"), QStringLiteral("--focus"),
-                                   QStringLiteral("-o") };
+        const QStringList valued { QStringLiteral("--root"), QStringLiteral("--skin"), QStringLiteral("--at"),
+            QStringLiteral("--battery"), QStringLiteral("--signal"), QStringLiteral("--focus"),
+            QStringLiteral("-o") };
         if (!valued.contains(name))
             return QStringLiteral("unknown option %1").arg(args[i]);
         if (!inlineValue && i + 1 >= args.size())
@@ -94,11 +94,14 @@ std::optional<QString> parse(const QStringList &args, Options &options)
         } else if (name == QLatin1String("--at")) {
             options.at = parseMoment(value);
             if (!options.at)
-                return QStringLiteral("--at takes a local time \"YYYY-MM-DD HH:MM:SS\", not \"%1\"").arg(value);
+                return QStringLiteral("--at takes a local time \"YYYY-MM-DD HH:MM:SS\", not \"%1\"")
+                    .arg(value);
         } else if (name == QLatin1String("--focus")) {
             const std::optional<int> focus = parseInt(value, -1, DockSlotCount - 1);
             if (!focus)
-                return QStringLiteral("--focus takes a slot from -1 to %1, not \"%2\"").arg(DockSlotCount - 1).arg(value);
+                return QStringLiteral("--focus takes a slot from -1 to %1, not \"%2\"")
+                    .arg(DockSlotCount - 1)
+                    .arg(value);
             options.focus = *focus;
         } else {
             const std::optional<int> level = parseInt(value, 0, 5);
