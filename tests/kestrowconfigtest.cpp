@@ -1,29 +1,14 @@
 #include "testsupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runTool(const QStringList &arguments)
+ProgramRun runTool(const QStringList &arguments)
 {
-    QProcess process;
-    process.start(builtProgram(QStringLiteral("kestrow-config")), arguments);
-    Run run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return runProgram(builtProgram(QStringLiteral("kestrow-config")), arguments);
 }
 
 QByteArray readBytes(const QString &path)
@@ -82,11 +67,12 @@ void KestrowConfigTest::get()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, out);
-    const Run run = runTool(QStringList { QStringLiteral("get"), path() } + arguments);
+    const ProgramRun run = runTool(QStringList { QStringLiteral("get"), path() } + arguments);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, out);
     QCOMPARE(run.err, QByteArray());
-    const Run missing = runTool({ QStringLiteral("get"), path(QStringLiteral("absent.cfg")), "A", "k", "d" });
+    const ProgramRun missing
+        = runTool({ QStringLiteral("get"), path(QStringLiteral("absent.cfg")), "A", "k", "d" });
     QCOMPARE(missing.exitCode, 0);
     QCOMPARE(missing.out, QByteArray("d\n"));
 }
@@ -95,7 +81,7 @@ void KestrowConfigTest::setKeepsTheFile()
 {
     const QString value = QString::fromUtf8("两行\n文字 ");
     QCOMPARE(runTool({ "set", path(), "Main", "Skin", "red" }).exitCode, 0);
-    const Run set = runTool({ "set", path(), "Notify", "Info", value });
+    const ProgramRun set = runTool({ "set", path(), "Notify", "Info", value });
     QCOMPARE(set.exitCode, 0);
     QCOMPARE(set.err, QByteArray());
     QCOMPARE(readBytes(path()),
@@ -109,7 +95,7 @@ void KestrowConfigTest::setKeepsTheFile()
 
 void KestrowConfigTest::groupsInFileOrder()
 {
-    const Run run = runTool({ "groups", path() });
+    const ProgramRun run = runTool({ "groups", path() });
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray("Main\nDockBar\n"));
     QCOMPARE(runTool({ "groups", path(QStringLiteral("absent.cfg")) }).out, QByteArray());
@@ -133,7 +119,7 @@ void KestrowConfigTest::failedSet()
     QFETCH(QString, group);
     QVERIFY(writeBytes(path(QStringLiteral("readonly.cfg")), Sample));
     QVERIFY(QFile::setPermissions(path(QStringLiteral("readonly.cfg")), QFile::ReadOwner));
-    const Run run = runTool({ "set", path(file), group, "Skin", "red" });
+    const ProgramRun run = runTool({ "set", path(file), group, "Skin", "red" });
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.out, QByteArray());
     QCOMPARE(run.err.count('\n'), 1);
@@ -156,7 +142,7 @@ void KestrowConfigTest::usageErrors_data()
 void KestrowConfigTest::usageErrors()
 {
     QFETCH(QStringList, arguments);
-    const Run run = runTool(arguments);
+    const ProgramRun run = runTool(arguments);
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.startsWith("usage: kestrow-config "));
     QCOMPARE(run.err.count('\n'), 1);

@@ -23,15 +23,8 @@ struct Run {
 
 Run device(const QStringList &args)
 {
-    QProcess p;
-    p.start(builtProgram(QStringLiteral("kestrow-device")), args);
-    Run run;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = p.exitCode();
-    run.out = QString::fromUtf8(p.readAllStandardOutput());
-    run.err = QString::fromUtf8(p.readAllStandardError());
-    return run;
+    const ProgramRun run = runProgram(builtProgram(QStringLiteral("kestrow-device")), args);
+    return { run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err) };
 }
 
 QByteArray contents(const QString &path)
@@ -317,10 +310,7 @@ void KestrowDeviceTest::installedSkinsComeFirst()
         skins + QStringLiteral("/wallpaper/kestrow-dusk.png")));
 
     TempDeviceRoot root;
-    QProcess p;
-    p.start(program, { QStringLiteral("init"), root.root() });
-    QVERIFY(p.waitForFinished(60000));
-    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(runProgram(program, { QStringLiteral("init"), root.root() }).exitCode, 0);
     QCOMPARE(contents(root.path(QStringLiteral("/ezxlocal/Kestrow/skin/default/skin.cfg"))),
         QByteArray("[General]\nSkinName = installed\n"));
     QVERIFY(!QFileInfo::exists(root.path(QStringLiteral("/ezxlocal/Kestrow/skin/analog"))));

@@ -3,7 +3,6 @@
 
 #include <QDate>
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -16,20 +15,9 @@ struct Run {
 
 Run runTool(const QStringList &arguments, const QByteArray &input = QByteArray())
 {
-    QProcess process;
-    process.start(builtProgram(QStringLiteral("kestrow-lunar")), arguments);
-    Run run;
-    if (!process.waitForStarted())
-        return run;
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.errLines
-        = QString::fromUtf8(process.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return run;
+    const ProgramRun run = runProgram(builtProgram(QStringLiteral("kestrow-lunar")), arguments, input);
+    return { run.exitCode, QString::fromUtf8(run.out),
+        QString::fromUtf8(run.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts) };
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -25,11 +24,8 @@ struct Run {
 
 Run run(const QString &program, const QStringList &args)
 {
-    QProcess process;
-    process.start(builtProgram(program), args);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return { process.exitCode(), QString::fromUtf8(process.readAllStandardError()) };
+    const ProgramRun r = runProgram(builtProgram(program), args);
+    return { r.exitCode, QString::fromUtf8(r.err) };
 }
 
 /** How far two pictures differ: pixels off by more than a little, and the mean difference per channel. */

@@ -8,12 +8,6 @@ namespace {
 
 enum Key { Select = 0x1004, Left = 0x1012, Up = 0x1013, Right = 0x1014, Down = 0x1015 };
 
-class Context : public HSPluginContext
-{
-public:
-    QWidget *takePluginWidget() override { return nullptr; }
-};
-
 /** Each launch of the log as "id|arguments|initiator|flags". */
 QStringList launches(const TempDeviceRoot &root)
 {
@@ -102,7 +96,7 @@ void MyPluginDockTest::keys()
     root.writeFile(QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_idle.cfg"),
         "[NaviKeyPlugin]\nShortcutID1=nav.one\nShortcutID2=nav.two\nShortcutID3=nav.three\nShortcutID4=nav."
         "four\n");
-    Context context;
+    WidgetContext context;
     MyPluginClass plugin(&context);
     plugin.initialize();
     for (int i = 0; i < keys.size(); ++i) {
@@ -120,7 +114,7 @@ void MyPluginDockTest::selectReadsExecAtThatMoment()
     TempDeviceRoot root;
     root.writeSkin(QStringLiteral("default"), "[DockBar]\nShow=true\nNum=3\n");
     root.writeFile(QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg"), "[DockBar]\nExec2=before\n");
-    Context context;
+    WidgetContext context;
     MyPluginClass plugin(&context);
     plugin.initialize();
     press(plugin, Left);
@@ -137,7 +131,7 @@ void MyPluginDockTest::otherEventValuesDoNothing()
 {
     TempDeviceRoot root;
     root.writeSkin(QStringLiteral("default"), "[DockBar]\nShow=true\nNum=3\n");
-    Context context;
+    WidgetContext context;
     MyPluginClass plugin(&context);
     plugin.initialize();
     for (int value : { 0, 2, -1 }) {

@@ -6,18 +6,6 @@
 
 namespace {
 
-class Context : public HSPluginContext
-{
-public:
-    explicit Context(QWidget *widget)
-        : m_widget(widget)
-    { }
-    QWidget *takePluginWidget() override { return std::exchange(m_widget, nullptr); }
-
-private:
-    QWidget *m_widget;
-};
-
 /** A plug-in on a widget over a device root with a one-colour skin. */
 struct Fixture {
     Fixture()
@@ -30,7 +18,7 @@ struct Fixture {
     }
     TempDeviceRoot root;
     QWidget widget;
-    Context context { &widget };
+    WidgetContext context { &widget };
     std::unique_ptr<MyPluginClass> plugin;
 };
 

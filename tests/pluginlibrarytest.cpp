@@ -1,7 +1,6 @@
 #include "platform/hsplugin.h"
 #include "testsupport.h"
 
-#include <QProcess>
 #include <QWidget>
 #include <QtTest>
 
@@ -13,24 +12,8 @@ const QString Library = QStringLiteral(KESTROW_LIB_DIR "/libidlepane.so.1");
 
 QString run(const QString &program, const QStringList &arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000))
-        return QString();
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
+    return QString::fromLocal8Bit(runProgram(program, arguments).out);
 }
-
-class Context : public HSPluginContext
-{
-public:
-    explicit Context(QWidget *widget)
-        : m_widget(widget)
-    { }
-    QWidget *takePluginWidget() override { return std::exchange(m_widget, nullptr); }
-
-private:
-    QWidget *m_widget;
-};
 
 } // namespace
 
@@ -126,7 +109,7 @@ void PluginLibraryTest::lifeThroughTheEntryPoints()
     QWidget widget;
     widget.resize(240, 273);
     widget.show();
-    Context context(&widget);
+    WidgetContext context(&widget);
     HSPlugin *plugin = create(&context);
     QVERIFY(plugin);
     QCOMPARE(plugin->getDisplayName(), QStringLiteral("Kestrow"));

@@ -45,29 +45,10 @@ QList<QByteArray> lines(const QByteArray &text)
     return out;
 }
 
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-ToolRun runTool(const QString &program, const QStringList &arguments,
+ProgramRun runTool(const QString &program, const QStringList &arguments,
     const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    ToolRun run;
-    if (!process.waitForFinished(waitMs)) {
-        process.kill();
-        process.waitForFinished();
-        run.err = "did not finish: " + process.errorString().toUtf8();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return runProgram(program, arguments, {}, waitMs, environment);
 }
 
 QString qcopTool()
@@ -264,7 +245,7 @@ void QCopChannelTest::otherProcesses()
     QCOMPARE(child->readLine(), QByteArray("ready yes\n"));
 
     QVERIFY(QCopChannel::isRegistered(name));
-    const ToolRun asked = runTool(qcopTool(), { QStringLiteral("--registered"), name });
+    const ProgramRun asked = runTool(qcopTool(), { QStringLiteral("--registered"), name });
     QCOMPARE(asked.exitCode, 0);
     QCOMPARE(asked.out, QByteArray("yes\n"));
 
@@ -278,7 +259,7 @@ void QCopChannelTest::otherProcesses()
     QCOMPARE(child->exitCode(), 0);
     // The bus lets go of the child's name once it has seen the connection close.
     QTRY_VERIFY_WITH_TIMEOUT(!QCopChannel::isRegistered(name), waitMs);
-    const ToolRun after = runTool(qcopTool(), { QStringLiteral("--registered"), name });
+    const ProgramRun after = runTool(qcopTool(), { QStringLiteral("--registered"), name });
     QCOMPARE(after.exitCode, 1);
     QCOMPARE(after.out, QByteArray("no\n"));
 }
@@ -291,7 +272,7 @@ void QCopChannelTest::toolSends()
     QCopChannel listener(name);
     QSignalSpy spy(&listener, &QCopChannel::received);
     for (int i = 0; i < 5; ++i) {
-        const ToolRun run = runTool(qcopTool(), { name, QStringLiteral("Reload()") });
+        const ProgramRun run = runTool(qcopTool(), { name, QStringLiteral("Reload()") });
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err, QByteArray());
     }
@@ -355,7 +336,7 @@ void QCopChannelTest::foreignClientReaches()
                                   "array:byte:0x52,0x65,0x6c,0x6f,0x61,0x64,0x28,0x29 array:byte:"),
         QStringLiteral("string:Reload()"), QStringLiteral("string:Reload() string:xy") };
     for (const QString &form : forms) {
-        const ToolRun run = runTool(dbusSend, (base + QLatin1Char(' ') + form).split(QLatin1Char(' ')));
+        const ProgramRun run = runTool(dbusSend, (base + QLatin1Char(' ') + form).split(QLatin1Char(' ')));
         QVERIFY2(run.exitCode == 0, run.err.constData());
     }
     QTRY_COMPARE_WITH_TIMEOUT(spy.size(), 3, waitMs);
@@ -377,12 +358,12 @@ void QCopChannelTest::toolArguments()
         { QStringLiteral("--registered") },
         { QStringLiteral("--registered"), QStringLiteral("a"), QStringLiteral("b") } };
     for (const QStringList &arguments : wrong) {
-        const ToolRun run = runTool(qcopTool(), arguments);
+        const ProgramRun run = runTool(qcopTool(), arguments);
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(lines(run.err).size(), 1);
         QVERIFY(run.err.startsWith("kestrow-qcop: "));
     }
-    const ToolRun help = runTool(qcopTool(), { QStringLiteral("--help") });
+    const ProgramRun help = runTool(qcopTool(), { QStringLiteral("--help") });
     QCOMPARE(help.exitCode, 0);
     QVERIFY(help.out.contains("--registered CHANNEL"));
 }
@@ -416,21 +397,21 @@ void QCopChannelTest::noBus()
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
             QString(address).replace(QLatin1String("%1"), dir.path()));
 
-    const ToolRun sent = runTool(
+    const ProgramRun sent = runTool(
         qcopTool(), { QStringLiteral("/EZX/KestrowPlugin"), QStringLiteral("Reload()") }, environment);
     QCOMPARE(sent.exitCode, 1);
     QCOMPARE(sent.out, QByteArray());
     QCOMPARE(lines(sent.err).size(), 1);
     QVERIFY2(sent.err.contains("no session bus"), sent.err.constData());
 
-    const ToolRun asked = runTool(
+    const ProgramRun asked = runTool(
         qcopTool(), { QStringLiteral("--registered"), QStringLiteral("/EZX/KestrowPlugin") }, environment);
     QCOMPARE(asked.exitCode, 1);
     QCOMPARE(asked.out, QByteArray("no\n"));
     QCOMPARE(lines(asked.err).size(), 1);
 
     // Through the class: a listener, a question and two sends say it once.
-    const ToolRun child
+    const ProgramRun child
         = runTool(QCoreApplication::applicationFilePath(), { QStringLiteral("--child-nobus") }, environment);
     QCOMPARE(child.exitCode, 0);
     QCOMPARE(child.out, QByteArray("registered=0 sent=0 sentAgain=0\n"));

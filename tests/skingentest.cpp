@@ -1,7 +1,6 @@
 #include "testsupport.h"
 
 #include <QDirIterator>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,13 +12,10 @@ const QString Shipped = QStringLiteral(KESTROW_SOURCE_DIR "/skins");
 
 int generate(const QStringList &args, QByteArray *err = nullptr)
 {
-    QProcess p;
-    p.start(builtProgram(QStringLiteral("kestrow-skingen")), args);
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return -1;
+    const ProgramRun run = runProgram(builtProgram(QStringLiteral("kestrow-skingen")), args, {}, 120000);
     if (err)
-        *err = p.readAllStandardError();
-    return p.exitCode();
+        *err = run.err;
+    return run.exitCode;
 }
 
 /** Relative paths of the files under a folder, sorted. */

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 TempDeviceRoot::TempDeviceRoot()
     : m_oldRoot(qgetenv("KESTROW_ROOT"))
@@ -67,4 +68,29 @@ bool TempDeviceRoot::writeSkin(const QString &name, const QByteArray &skinCfg) c
 QString builtProgram(const QString &name)
 {
     return QStringLiteral(KESTROW_BIN_DIR "/") + name;
+}
+
+ProgramRun runProgram(const QString &program, const QStringList &arguments, const QByteArray &input,
+    int waitMs, const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    ProgramRun run;
+    if (!process.waitForStarted(waitMs)) {
+        run.err = "did not start: " + process.errorString().toUtf8();
+        return run;
+    }
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(waitMs)) {
+        process.kill();
+        process.waitForFinished();
+        run.err = "did not finish: " + process.errorString().toUtf8();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
 }

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "platform/hsplugin.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+
+#include <utility>
 
 /**
  * A fresh device root for one test: a temporary folder that $KESTROW_ROOT
@@ -40,3 +46,33 @@ private:
 
 /** The path of a program built beside the tests. */
 QString builtProgram(const QString &name);
+
+/**
+ * A plug-in context that hands out one widget, once, as the host does;
+ * without a widget it has none to give.
+ */
+class WidgetContext : public HSPluginContext
+{
+public:
+    explicit WidgetContext(QWidget *widget = nullptr)
+        : m_widget(widget)
+    { }
+    QWidget *takePluginWidget() override { return std::exchange(m_widget, nullptr); }
+
+private:
+    QWidget *m_widget;
+};
+
+/** What a finished program left: its exit code (-1 if it crashed or never finished) and its output. */
+struct ProgramRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+/**
+ * Runs a program to its end with input on its standard input (closed after it).
+ * A program still running after waitMs is killed; err then says "did not finish".
+ */
+ProgramRun runProgram(const QString &program, const QStringList &arguments, const QByteArray &input = {},
+    int waitMs = 60000, const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
