@@ -37,7 +37,9 @@ public:
 
     /** "/ezxlocal/Kestrow/skin/" under the device root. */
     static QString skinRoot();
-    /** The directory of a skin by name, with a final "/"; empty when the name is not one plain path
-     * component. */
+    /**
+     * The directory of a skin by name, with a final "/"; empty when the name is not one plain
+     * path component.
+     */
     static QString skinDirectory(const QString &name);
 };

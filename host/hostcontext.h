@@ -5,11 +5,11 @@
 #include <QPointer>
 #include <QWidget>
 
-/** Hands the plug-in its widget, once. */
+/** Hands the plug-in its widget (or none), once. */
 class HostContext : public HSPluginContext
 {
 public:
-    explicit HostContext(QWidget *widget)
+    explicit HostContext(QWidget *widget = nullptr)
         : m_widget(widget)
     { }
     QWidget *takePluginWidget() override

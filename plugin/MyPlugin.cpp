@@ -267,51 +267,6 @@ void MyPluginClass::GetDayOf(tagDate &date, QString &text)
     m_lunar.GetDayOf(date, text);
 }
 
-void MyPluginClass::drawCenter(QPainter &painter)
-{
-    m_renderer.drawCenter(painter);
-}
-void MyPluginClass::drawBattery(QPainter &painter)
-{
-    m_renderer.drawBattery(painter);
-}
-void MyPluginClass::drawSignal(QPainter &painter)
-{
-    m_renderer.drawSignal(painter);
-}
-void MyPluginClass::drawFrameCover(QPainter &painter)
-{
-    m_renderer.drawFrameCover(painter);
-}
-void MyPluginClass::drawDigital(QPainter &painter)
-{
-    m_renderer.drawDigital(painter);
-}
-void MyPluginClass::drawAnalog(QPainter &painter)
-{
-    m_renderer.drawAnalog(painter);
-}
-void MyPluginClass::drawDate(QPainter &painter)
-{
-    m_renderer.drawDate(painter);
-}
-void MyPluginClass::drawWeek(QPainter &painter)
-{
-    m_renderer.drawWeek(painter);
-}
-void MyPluginClass::drawLunar(QPainter &painter)
-{
-    m_renderer.drawLunar(painter);
-}
-void MyPluginClass::drawNotify(QPainter &painter)
-{
-    m_renderer.drawNotify(painter);
-}
-void MyPluginClass::drawDockBar(QPainter &painter)
-{
-    m_renderer.drawDockBar(painter);
-}
-
 extern "C" {
 
 __attribute__((visibility("default"))) HSPlugin *createInstance(HSPluginContext *context)

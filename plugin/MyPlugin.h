@@ -44,17 +44,17 @@ public:
     void plugin_init();
     void GetDayOf(tagDate &date, QString &text);
 
-    void drawCenter(QPainter &painter);
-    void drawBattery(QPainter &painter);
-    void drawSignal(QPainter &painter);
-    void drawFrameCover(QPainter &painter);
-    void drawDigital(QPainter &painter);
-    void drawAnalog(QPainter &painter);
-    void drawDate(QPainter &painter);
-    void drawWeek(QPainter &painter);
-    void drawLunar(QPainter &painter);
-    void drawNotify(QPainter &painter);
-    void drawDockBar(QPainter &painter);
+    void drawCenter(QPainter &painter) { m_renderer.drawCenter(painter); }
+    void drawBattery(QPainter &painter) { m_renderer.drawBattery(painter); }
+    void drawSignal(QPainter &painter) { m_renderer.drawSignal(painter); }
+    void drawFrameCover(QPainter &painter) { m_renderer.drawFrameCover(painter); }
+    void drawDigital(QPainter &painter) { m_renderer.drawDigital(painter); }
+    void drawAnalog(QPainter &painter) { m_renderer.drawAnalog(painter); }
+    void drawDate(QPainter &painter) { m_renderer.drawDate(painter); }
+    void drawWeek(QPainter &painter) { m_renderer.drawWeek(painter); }
+    void drawLunar(QPainter &painter) { m_renderer.drawLunar(painter); }
+    void drawNotify(QPainter &painter) { m_renderer.drawNotify(painter); }
+    void drawDockBar(QPainter &painter) { m_renderer.drawDockBar(painter); }
 
     /** For the host and tests: frames painted so far, the last frame, the timer, the model. */
     int framesPainted() const { return m_framesPainted; }

@@ -1,3 +1,4 @@
+#include "host/hostcontext.h"
 #include "plugin/MyPlugin.h"
 #include "testsupport.h"
 
@@ -96,7 +97,7 @@ void MyPluginDockTest::keys()
     root.writeFile(QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_idle.cfg"),
         "[NaviKeyPlugin]\nShortcutID1=nav.one\nShortcutID2=nav.two\nShortcutID3=nav.three\nShortcutID4=nav."
         "four\n");
-    WidgetContext context;
+    HostContext context;
     MyPluginClass plugin(&context);
     plugin.initialize();
     for (int i = 0; i < keys.size(); ++i) {
@@ -114,7 +115,7 @@ void MyPluginDockTest::selectReadsExecAtThatMoment()
     TempDeviceRoot root;
     root.writeSkin(QStringLiteral("default"), "[DockBar]\nShow=true\nNum=3\n");
     root.writeFile(QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg"), "[DockBar]\nExec2=before\n");
-    WidgetContext context;
+    HostContext context;
     MyPluginClass plugin(&context);
     plugin.initialize();
     press(plugin, Left);
@@ -131,7 +132,7 @@ void MyPluginDockTest::otherEventValuesDoNothing()
 {
     TempDeviceRoot root;
     root.writeSkin(QStringLiteral("default"), "[DockBar]\nShow=true\nNum=3\n");
-    WidgetContext context;
+    HostContext context;
     MyPluginClass plugin(&context);
     plugin.initialize();
     for (int value : { 0, 2, -1 }) {

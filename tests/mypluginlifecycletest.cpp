@@ -1,3 +1,4 @@
+#include "host/hostcontext.h"
 #include "plugin/MyPlugin.h"
 #include "testsupport.h"
 
@@ -18,7 +19,7 @@ struct Fixture {
     }
     TempDeviceRoot root;
     QWidget widget;
-    WidgetContext context { &widget };
+    HostContext context { &widget };
     std::unique_ptr<MyPluginClass> plugin;
 };
 

@@ -1,3 +1,4 @@
+#include "host/hostcontext.h"
 #include "platform/hsplugin.h"
 #include "testsupport.h"
 
@@ -109,7 +110,7 @@ void PluginLibraryTest::lifeThroughTheEntryPoints()
     QWidget widget;
     widget.resize(240, 273);
     widget.show();
-    WidgetContext context(&widget);
+    HostContext context(&widget);
     HSPlugin *plugin = create(&context);
     QVERIFY(plugin);
     QCOMPARE(plugin->getDisplayName(), QStringLiteral("Kestrow"));

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/hsplugin.h"
-
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
@@ -9,8 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-
-#include <utility>
 
 /**
  * A fresh device root for one test: a temporary folder that $KESTROW_ROOT
@@ -46,22 +42,6 @@ private:
 
 /** The path of a program built beside the tests. */
 QString builtProgram(const QString &name);
-
-/**
- * A plug-in context that hands out one widget, once, as the host does;
- * without a widget it has none to give.
- */
-class WidgetContext : public HSPluginContext
-{
-public:
-    explicit WidgetContext(QWidget *widget = nullptr)
-        : m_widget(widget)
-    { }
-    QWidget *takePluginWidget() override { return std::exchange(m_widget, nullptr); }
-
-private:
-    QWidget *m_widget;
-};
 
 /** What a finished program left: its exit code (-1 if it crashed or never finished) and its output. */
 struct ProgramRun {

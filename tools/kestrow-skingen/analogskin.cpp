@@ -270,8 +270,7 @@ void faceKeys(SkinFile &cfg)
 void calendarKeys(SkinFile &cfg)
 {
     const int w = dateStyle().cellWidth;
-    const int span = 4 * w + (w - 2) + 2 * w + (w - 2) + 2 * w;
-    const int year = (240 - (span + 8 + weekStyle().cellWidth)) / 2;
+    const int year = (240 - SkinKeys::calendarWidth(w, weekStyle().cellWidth)) / 2;
     SkinKeys::calendar(cfg, w, year, DateTop, { 62, 232, 10 });
 }
 

@@ -5,17 +5,38 @@
 #include "tools/kestrow-skingen/skinfile.h"
 
 namespace SkinKeys {
+namespace {
+
+// Offsets from the year's first digit: a separator takes two pixels less than a digit's place.
+constexpr int monthOffset(int w)
+{
+    return 4 * w + w - 2;
+}
+constexpr int dayOffset(int w)
+{
+    return monthOffset(w) + 2 * w + w - 2;
+}
+constexpr int weekOffset(int w)
+{
+    return dayOffset(w) + 2 * w + 8;
+}
+
+} // namespace
+
+int calendarWidth(int dateCellWidth, int weekCellWidth)
+{
+    return weekOffset(dateCellWidth) + weekCellWidth;
+}
 
 void calendar(SkinFile &cfg, int dateCellWidth, int yearLeft, int dateTop, const TextLine &lunar)
 {
     const int w = dateCellWidth;
-    // A separator cell is drawn two pixels narrower than a digit's place.
-    const int month = yearLeft + 4 * w + w - 2;
-    const int day = month + 2 * w + w - 2;
+    const int month = yearLeft + monthOffset(w);
+    const int day = yearLeft + dayOffset(w);
     cfg.group(QStringLiteral("Week"));
     cfg.set(QStringLiteral("Show"), true);
     cfg.set(QStringLiteral("ResIMG"), QStringLiteral("week.png"));
-    cfg.set(QStringLiteral("Left"), day + 2 * w + 8);
+    cfg.set(QStringLiteral("Left"), yearLeft + weekOffset(w));
     cfg.set(QStringLiteral("Top"), dateTop);
 
     cfg.group(QStringLiteral("Date"));

@@ -15,6 +15,8 @@ struct TextLine {
     int fontSize = 10;
 };
 
+/** How wide the date line with the week day after it is, from the year's first digit on. */
+int calendarWidth(int dateCellWidth, int weekCellWidth);
 /** [Week] and [Date] on one line from yearLeft on, then [Lunar]. */
 void calendar(SkinFile &cfg, int dateCellWidth, int yearLeft, int dateTop, const TextLine &lunar);
 /** [Battery] at the right and [Signal] at the left, margin pixels from the sides. */
