@@ -94,7 +94,7 @@ void LoadPass::run()
     readPadding();
     readBackground();
     m_model.centre = image(QStringLiteral("Background"), QStringLiteral("MidIMG"));
-    if (m_options.frameCover)
+    if (m_options.readsFrameCover())
         readCover();
     readAnalog();
     readDigital();
@@ -305,8 +305,7 @@ void LoadPass::readDock()
     d.bgLeft = num(g, QStringLiteral("BGLeft"));
     // The slot tables hold ten entries: a larger Num shows ten, a Num below one none.
     d.num = qBound(0, num(g, QStringLiteral("Num"), 1), DockSlotCount);
-    if (m_options.slotNames)
-        d.infoShow = flag(g, QStringLiteral("InfoShow"), false);
+    d.infoShow = m_options.readsSlotNames() && flag(g, QStringLiteral("InfoShow"), false);
     for (int i = 0; i < d.num; ++i)
         readSlot(i);
 }
@@ -323,7 +322,7 @@ void LoadPass::readSlot(int index)
     slot.sizeWidth = num(g, key("SizeWidth%1"), 1);
     slot.widgetWidth = num(g, key("WidgetWidth%1"), 1);
     slot.icon = slotIcon(index);
-    if (!m_options.slotNames || !m_model.dock.infoShow)
+    if (!m_options.readsSlotNames() || !m_model.dock.infoShow)
         return;
     slot.nameFontSize = num(g, key("InfoFontSize%1"), 12);
     slot.nameLeft = num(g, key("InfoFontLeft%1"));
@@ -361,11 +360,20 @@ QString SkinLoader::skinDirectory(const QString &name)
     return skinRoot() + name + QLatin1Char('/');
 }
 
+SkinLoadOptions SkinLoadOptions::preview(const QString &skinName)
+{
+    SkinLoadOptions options;
+    options.skinName = skinName;
+    options.composition = FrameComposition::Preview;
+    return options;
+}
+
 SkinLoadReport SkinLoader::load(SkinModel &model, const SkinLoadOptions &options)
 {
     SkinLoadReport report;
     QString name = options.skinName;
-    if (name.isEmpty()) {
+    // The preview shows the skin it was given, never the one in use.
+    if (name.isEmpty() && !options.isPreview()) {
         const ZConfig settings(devicePath(SettingsFile::Path));
         name = settings.readEntry(SettingsFile::MainGroup, SettingsFile::SkinKey, SettingsFile::DefaultSkin);
     }

@@ -7,16 +7,29 @@
 
 class RES_ICON_Reader;
 
-/** How a skin is loaded: the plug-in's way by default, the preview's by its options. */
+/** Which of the two frames a skin is loaded and painted for: the home screen's, or the settings
+ * application's preview. */
+enum class FrameComposition { Plugin, Preview };
+
+/**
+ * How a skin is loaded and painted: the plug-in's way by default, or the preview's way as one
+ * choice (no frame cover, no dock slot names, no dock focus, the preview's composition).
+ */
 struct SkinLoadOptions {
-    /** The skin's directory name under the skin root; empty: [Main] Skin of the settings file. */
+    /** The preview's way for the skin of that directory name; [Main] Skin is not consulted. */
+    static SkinLoadOptions preview(const QString &skinName);
+
+    /** The skin's directory name under the skin root; empty for the plug-in: [Main] Skin. */
     QString skinName;
-    /** The preview has no frame cover. */
-    bool frameCover = true;
-    /** The preview shows no dock slot names. */
-    bool slotNames = true;
+    /** The frame the skin is loaded for; the renderer composes the same one. */
+    FrameComposition composition = FrameComposition::Plugin;
     /** Platform icons for dock slots named by resource; nullptr: a reader of the loader's own. */
     const RES_ICON_Reader *iconReader = nullptr;
+
+    bool isPreview() const { return composition == FrameComposition::Preview; }
+    /** The preview has no frame cover and shows no dock slot names. */
+    bool readsFrameCover() const { return !isPreview(); }
+    bool readsSlotNames() const { return !isPreview(); }
 };
 
 /** What a load found wrong: one line per reason, for tools that show them. */

@@ -58,8 +58,9 @@ QSize scaledIconSize(const QSize &icon, int width, int height)
 
 } // namespace
 
-SkinRenderer::SkinRenderer(SkinModel &model)
+SkinRenderer::SkinRenderer(SkinModel &model, FrameComposition composition)
     : m_model(model)
+    , m_composition(composition)
 {
     installSkinFontSubstitution();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/skinloader.h"
 #include "data/skinmodel.h"
 #include "render/frameclock.h"
 #include "render/lunarcalendar.h"
@@ -16,9 +17,6 @@
 
 class QPainter;
 
-/** Which of the two frames is composed: the home screen's, or the settings application's preview. */
-enum class FrameComposition { Plugin, Preview };
-
 /**
  * Paints the frames of one skin model. The home-screen plug-in and the skin
  * preview both use it; they differ only in the composition. Each element is
@@ -29,7 +27,8 @@ enum class FrameComposition { Plugin, Preview };
 class SkinRenderer
 {
 public:
-    explicit SkinRenderer(SkinModel &model);
+    /** The composition is the one the model was loaded for (SkinLoadOptions::composition). */
+    explicit SkinRenderer(SkinModel &model, FrameComposition composition = FrameComposition::Plugin);
 
     void setComposition(FrameComposition composition);
     FrameComposition composition() const { return m_composition; }

@@ -294,11 +294,7 @@ void SkinLoaderTest::previewOptions()
         "[General]\nSkinName=Other\nAuthor=Someone\n");
     root.writeFile(Settings, "[Main]\nSkin=default\n[DockBar]\nName0=Phone\n");
 
-    SkinLoadOptions preview;
-    preview.skinName = QStringLiteral("other");
-    preview.frameCover = false;
-    preview.slotNames = false;
-    const SkinModel model = loaded(preview);
+    const SkinModel model = loaded(SkinLoadOptions::preview(QStringLiteral("other")));
     QVERIFY(!model.cover.show);
     QVERIFY(model.cover.image.isNull());
     QVERIFY(!model.dock.infoShow);
@@ -313,6 +309,12 @@ void SkinLoaderTest::previewOptions()
     QVERIFY(full.cover.show);
     QCOMPARE(full.cover.image.size(), QSize(5, 5));
     QCOMPARE(full.dock.slots[0].name, QStringLiteral("Phone"));
+
+    // The preview shows the skin it is given: an empty name is no skin, never the one in use.
+    root.writeSkin(QStringLiteral("default"), "[DockBar]\nShow=true\n[General]\nSkinName=Default\n");
+    const SkinModel none = loaded(SkinLoadOptions::preview(QString()));
+    QVERIFY(!none.dock.show);
+    QVERIFY(none.skinName.isEmpty());
 }
 
 QTEST_MAIN(SkinLoaderTest)

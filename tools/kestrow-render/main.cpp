@@ -2,7 +2,9 @@
 // home-screen plug-in composes it (or, with --preview, as the settings application's preview does),
 // with the clock, the levels and the dock focus fixed from the command line. For skin authors.
 
+#include "data/settingsfile.h"
 #include "data/skinloader.h"
+#include "platform/zconfig.h"
 #include "render/fixedclock.h"
 #include "render/skinrenderer.h"
 
@@ -119,6 +121,12 @@ std::optional<QString> parse(const QStringList &args, Options &options)
     return std::nullopt;
 }
 
+/** The skin in use: [Main] Skin of the settings file under the device root. */
+QString currentSkin()
+{
+    return SettingsFile::skin(ZConfig(SettingsFile::filePath()));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -139,16 +147,16 @@ int main(int argc, char **argv)
 
     SkinModel model;
     SkinLoadOptions loadOptions;
-    loadOptions.skinName = options.skin;
-    loadOptions.frameCover = !options.preview;
-    loadOptions.slotNames = !options.preview;
+    if (options.preview)
+        loadOptions = SkinLoadOptions::preview(options.skin.isEmpty() ? currentSkin() : options.skin);
+    else
+        loadOptions.skinName = options.skin;
     const SkinLoadReport report = SkinLoader::load(model, loadOptions);
     for (const QString &problem : report.problems)
         printError(problem);
     model.focusIndex = options.preview ? -1 : options.focus;
 
-    SkinRenderer renderer(model);
-    renderer.setComposition(options.preview ? FrameComposition::Preview : FrameComposition::Plugin);
+    SkinRenderer renderer(model, loadOptions.composition);
     std::optional<FixedClock> clock;
     if (options.at) {
         clock.emplace(*options.at);
