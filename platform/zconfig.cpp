@@ -1,18 +1,26 @@
 #include "platform/zconfig.h"
 
+#include "platform/filelock.h"
 #include "platform/zconfigdocument.h"
 
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// How long a flush waits for another writer of the same file before it gives up.
+constexpr int LockWaitMs = 3000;
+// The random part of a temporary file's name, as mkostemp makes it.
+constexpr qsizetype TemporarySuffix = 6;
 
 QString systemError(int code)
 {
@@ -44,15 +52,53 @@ QString replacedFile(const QString &path)
     return info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
 }
 
+QString lockPath(const QString &target)
+{
+    return target + QStringLiteral(".lock");
+}
+
+bool isTemporaryName(const QByteArray &name, const QByteArray &prefix)
+{
+    if (name.size() != prefix.size() + TemporarySuffix || !name.startsWith(prefix))
+        return false;
+    return std::all_of(name.cend() - TemporarySuffix, name.cend(),
+        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
+}
+
+/**
+ * Removes the temporary files of earlier writes of the file that never reached
+ * their rename (their writer was killed). Called with the file's lock held:
+ * every writer makes its temporary file only while it holds the lock, so any
+ * such file seen now has no live writer.
+ */
+void removeStaleTemporaries(const QString &target)
+{
+    const QFileInfo info(target);
+    const QByteArray folder = QFile::encodeName(info.absolutePath());
+    const QByteArray prefix = "." + QFile::encodeName(info.fileName()) + ".";
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        struct stat st {
+        };
+        if (isTemporaryName(name, prefix) && ::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISREG(st.st_mode))
+            ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 /**
  * Replaces the file in one step: the new content goes to a temporary file in
  * the same folder, reaches storage, and is renamed over the old one. A reader
  * opens either the old or the new file, never a half-written one, and a crash
  * leaves the old file in place.
  */
-bool replaceFile(const QString &path, const QByteArray &bytes, QString *error)
+bool replaceFile(const QString &target, const QByteArray &bytes, QString *error)
 {
-    const QString target = replacedFile(path);
     const QByteArray targetName = QFile::encodeName(target);
     struct stat old {
     };
@@ -203,12 +249,19 @@ QString ZConfig::path() const
 
 // The pending writes are replayed on the file as it is now, so that values
 // another process or another ZConfig wrote since this one read it are kept.
+// The lock makes re-read, replay and rename one step for every writer of the file.
 bool ZConfig::save()
 {
     if (m_pending.isEmpty())
         return true;
     QString error;
-    const std::optional<QByteArray> current = ZConfigDocument::readFile(m_path, &error);
+    const QString target = replacedFile(m_path);
+    FileLock lock;
+    std::optional<QByteArray> current;
+    if (lock.acquire(lockPath(target), LockWaitMs, &error)) {
+        removeStaleTemporaries(target);
+        current = ZConfigDocument::readFile(m_path, &error);
+    }
     if (current) {
         std::unique_ptr<ZConfigDocument> fresh;
         if (*current != m_onDisk) {
@@ -217,7 +270,7 @@ bool ZConfig::save()
                 fresh->setValue(write.group, write.key, write.value);
         }
         const QByteArray bytes = fresh ? fresh->toBytes() : m_document->toBytes();
-        if (bytes == *current || replaceFile(m_path, bytes, &error)) {
+        if (bytes == *current || replaceFile(target, bytes, &error)) {
             if (fresh)
                 m_document = std::move(fresh);
             m_onDisk = bytes;

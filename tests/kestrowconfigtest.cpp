@@ -1,6 +1,9 @@
 #include "testsupport.h"
 
+#include "platform/zconfig.h"
+
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,6 +49,7 @@ private Q_SLOTS:
     void failedSet();
     void usageErrors_data();
     void usageErrors();
+    void parallelWritersLoseNothing();
 
 private:
     QString path(const QString &name = QStringLiteral("k.cfg")) const { return m_dir.filePath(name); }
@@ -147,6 +151,39 @@ void KestrowConfigTest::usageErrors()
     QVERIFY(run.err.startsWith("usage: kestrow-config "));
     QCOMPARE(run.err.count('\n'), 1);
     QCOMPARE(readBytes(path()), Sample);
+}
+
+void KestrowConfigTest::parallelWritersLoseNothing()
+{
+    // Two shells each run the tool once per key, in a group of their own, on one file at once.
+    constexpr int Keys = 200;
+    const QString script = QStringLiteral(
+        "i=0; while [ \"$i\" -lt \"$4\" ]; do \"$1\" set \"$2\" \"$3\" \"k$i\" \"v$i\" || exit 1; "
+        "i=$((i+1)); done");
+    QProcess writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w].start(QStringLiteral("/bin/sh"),
+            { QStringLiteral("-c"), script, QStringLiteral("sh"),
+                builtProgram(QStringLiteral("kestrow-config")), path(), QStringLiteral("Writer%1").arg(w),
+                QString::number(Keys) });
+        QVERIFY(writers[w].waitForStarted());
+    }
+    for (QProcess &writer : writers) {
+        QVERIFY(writer.waitForFinished(600000));
+        QVERIFY2(writer.exitCode() == 0, writer.readAllStandardError().constData());
+    }
+    const ZConfig check(path());
+    int lost = 0;
+    for (int w = 0; w < 2; ++w) {
+        for (int k = 0; k < Keys; ++k) {
+            const QString value
+                = check.readEntry(QStringLiteral("Writer%1").arg(w), QStringLiteral("k%1").arg(k));
+            lost += value == QStringLiteral("v%1").arg(k) ? 0 : 1;
+        }
+    }
+    QCOMPARE(lost, 0);
+    // What was there before is kept too.
+    QVERIFY(readBytes(path()).startsWith(Sample));
 }
 
 QTEST_GUILESS_MAIN(KestrowConfigTest)

@@ -12,7 +12,10 @@
 
 #include <climits>
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,6 +34,14 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// The files of a folder apart from the writers' lock files.
+QStringList dataFiles(const QString &folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    names.removeIf([](const QString &name) { return name.endsWith(QLatin1String(".lock")); });
+    return names;
 }
 
 /** Collects the diagnostic lines printed while it lives. */
@@ -125,6 +136,8 @@ private Q_SLOTS:
     void pendingWritesReachTheFileAtDestruction();
     void oversizedFileIsLeftAlone();
     void flushIsAtomicForAnotherProcess();
+    void flushWaitsForTheLockThenGivesUp();
+    void staleTemporariesAreRemoved();
     void hostileFiles_data();
     void hostileFiles();
     void setupSetManager_data();
@@ -487,7 +500,7 @@ void ZConfigTest::replaceKeepsLinkAndMode()
     QCOMPARE(
         QFile::permissions(file(QStringLiteral("real.cfg"))) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
     // No temporary file is left behind.
-    QCOMPARE(QDir(folder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    QCOMPARE(dataFiles(folder()).size(), 2);
 }
 
 void ZConfigTest::failingFlush()
@@ -517,7 +530,7 @@ void ZConfigTest::failingFlush()
             diagnostics.lines().constFirst().contains(path), qPrintable(diagnostics.lines().constFirst()));
     }
     QCOMPARE(readBytes(file(QStringLiteral("readonly.cfg"))), original);
-    QCOMPARE(QDir(folder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    QCOMPARE(dataFiles(folder()).size(), 2);
 }
 
 void ZConfigTest::pendingWritesReachTheFileAtDestruction()
@@ -581,6 +594,50 @@ void ZConfigTest::flushIsAtomicForAnotherProcess()
     const QByteArray output = reader.readAll();
     QVERIFY2(reader.exitStatus() == QProcess::NormalExit && reader.exitCode() == 0, output.constData());
     qInfo("the reader saw %s whole files", output.trimmed().constData());
+}
+
+void ZConfigTest::flushWaitsForTheLockThenGivesUp()
+{
+    const QByteArray original("[A]\nk=1\n");
+    QVERIFY(writeBytes(file(), original));
+    // Another writer holds the lock beside the file for as long as this test wants.
+    const int held = ::open(
+        QFile::encodeName(file() + QStringLiteral(".lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    QVERIFY(held >= 0);
+    QCOMPARE(::flock(held, LOCK_EX | LOCK_NB), 0);
+    {
+        const Diagnostics diagnostics;
+        ZConfig config(file());
+        QVERIFY(!config.writeEntry(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("2")));
+        QCOMPARE(readBytes(file()), original);
+        QCOMPARE(diagnostics.lines().size(), 1);
+        QVERIFY2(diagnostics.lines().constFirst().contains(QStringLiteral("lock")),
+            qPrintable(diagnostics.lines().constFirst()));
+        // Once the other writer is done, the kept write goes through.
+        ::close(held);
+        QVERIFY(config.flush());
+    }
+    QCOMPARE(readBytes(file()), QByteArray("[A]\nk=2\n"));
+}
+
+void ZConfigTest::staleTemporariesAreRemoved()
+{
+    // What a writer killed between creating its temporary file and renaming it leaves behind.
+    const QStringList orphans = { QStringLiteral(".test.cfg.Ab12Yz"), QStringLiteral(".test.cfg.000000") };
+    const QStringList others = { QStringLiteral(".other.cfg.Ab12Yz"), QStringLiteral(".test.cfg.Ab12Yz.keep"),
+        QStringLiteral(".test.cfg.short"), QStringLiteral("test.cfg.Ab12Yz") };
+    for (const QString &name : orphans + others)
+        QVERIFY(writeBytes(file(name), "[Half]\n"));
+    QVERIFY(QDir(folder()).mkdir(QStringLiteral(".test.cfg.Dir123")));
+    {
+        ZConfig config(file());
+        QVERIFY(config.writeEntry(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("1")));
+    }
+    for (const QString &name : orphans)
+        QVERIFY2(!QFile::exists(file(name)), qPrintable(name));
+    for (const QString &name : others)
+        QVERIFY2(QFile::exists(file(name)), qPrintable(name));
+    QVERIFY(QFileInfo(file(QStringLiteral(".test.cfg.Dir123"))).isDir());
 }
 
 namespace {
