@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryFile>
+
+#include <cstdio>
+#include <unistd.h>
+
+/**
+ * Sends this process's standard output to a temporary file while the object
+ * lives, so that a test can read the diagnostic lines a class under test wrote.
+ */
+class StdoutCapture
+{
+public:
+    StdoutCapture()
+    {
+        std::fflush(stdout);
+        m_file.open();
+        m_saved = dup(STDOUT_FILENO);
+        dup2(m_file.handle(), STDOUT_FILENO);
+    }
+    ~StdoutCapture() { restore(); }
+
+    StdoutCapture(const StdoutCapture &) = delete;
+    StdoutCapture &operator=(const StdoutCapture &) = delete;
+
+    /** Everything written so far. */
+    QByteArray text()
+    {
+        std::fflush(stdout);
+        QFile file(m_file.fileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    void restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stdout);
+        dup2(m_saved, STDOUT_FILENO);
+        close(m_saved);
+        m_saved = -1;
+    }
+
+    QTemporaryFile m_file;
+    int m_saved = -1;
+};
