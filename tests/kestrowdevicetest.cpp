@@ -71,6 +71,8 @@ private Q_SLOTS:
     void usageErrors();
     void unwritableRootFails();
     void installedSkinsComeFirst();
+    void linksInTheRootAreLeftAlone_data();
+    void linksInTheRootAreLeftAlone();
 };
 
 void KestrowDeviceTest::initCreatesEveryFile()
@@ -314,6 +316,45 @@ void KestrowDeviceTest::installedSkinsComeFirst()
     QCOMPARE(contents(root.path(QStringLiteral("/ezxlocal/Kestrow/skin/default/skin.cfg"))),
         QByteArray("[General]\nSkinName = installed\n"));
     QVERIFY(!QFileInfo::exists(root.path(QStringLiteral("/ezxlocal/Kestrow/skin/analog"))));
+}
+
+void KestrowDeviceTest::linksInTheRootAreLeftAlone_data()
+{
+    QTest::addColumn<QString>("link"); // a phone path, made a link to a place outside the root
+    QTest::addColumn<bool>("folder"); // the place outside is a folder
+    QTest::newRow("settings file") << Settings << false;
+    QTest::newRow("settings file draft") << Settings + QStringLiteral(".kestrow-init") << false;
+    QTest::newRow("skin image") << QStringLiteral("/ezxlocal/Kestrow/skin/analog/dial.png") << false;
+    QTest::newRow("skin folder") << QStringLiteral("/ezxlocal/Kestrow/skin") << true;
+    QTest::newRow("top folder") << QStringLiteral("/ezxlocal") << true;
+}
+
+void KestrowDeviceTest::linksInTheRootAreLeftAlone()
+{
+    QFETCH(QString, link);
+    QFETCH(bool, folder);
+    TempDeviceRoot root;
+    QTemporaryDir outside;
+    const QString place = outside.filePath(QStringLiteral("place"));
+    if (folder)
+        QVERIFY(QDir().mkpath(place));
+    QVERIFY(QDir().mkpath(QFileInfo(root.path(link)).absolutePath()));
+    QVERIFY(QFile::link(place, root.path(link)));
+
+    const Run run = device({ QStringLiteral("init"), root.root() });
+    // Nothing was made outside the root, and the link is still there as it was.
+    if (folder)
+        QVERIFY2(QDir(place).isEmpty(), qPrintable(QDir(place).entryList().join(u' ')));
+    else
+        QVERIFY(!QFileInfo::exists(place));
+    QVERIFY(QFileInfo(root.path(link)).isSymLink());
+    QCOMPARE(QFileInfo(root.path(link)).symLinkTarget(), place);
+    // The link is named once, and everything else is made all the same.
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err.count(root.path(link)), 1);
+    QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+    if (!link.startsWith(QStringLiteral("/ezxlocal")))
+        QVERIFY(QFileInfo::exists(root.path(System)));
 }
 
 QTEST_GUILESS_MAIN(KestrowDeviceTest)

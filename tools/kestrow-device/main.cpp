@@ -3,8 +3,9 @@
 // A file that exists is never overwritten, so a device root can be topped up after an update.
 #include "platform/desktopapps.h"
 #include "platform/devicepath.h"
-#include "platform/zconfig.h"
+#include "platform/zconfigdocument.h"
 #include "plugin/tool.h"
+#include "rootfile.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -12,10 +13,10 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStringList>
 
 #include <cstdio>
-#include <functional>
 #include <utility>
 
 namespace {
@@ -60,34 +61,38 @@ public:
     int failures() const { return m_failures; }
 
 private:
-    // The file is made complete beside its place and then moved there, so that an interrupted run never
-    // leaves a half-written file that a later run would keep.
-    void create(const QString &phonePath, const std::function<bool(const QString &)> &writer);
+    void create(const QString &phonePath, const QByteArray &content);
     void fail(const QString &phonePath, const QString &reason);
+    void reportLink(const QString &link);
 
     int m_failures = 0;
+    QSet<QString> m_links;
 };
 
-void DeviceRoot::create(const QString &phonePath, const std::function<bool(const QString &)> &writer)
+void DeviceRoot::create(const QString &phonePath, const QByteArray &content)
 {
-    const QString target = devicePath(phonePath);
-    if (QFileInfo::exists(target)) {
-        printLine(stdout, QStringLiteral("kept %1").arg(phonePath));
+    QString detail;
+    switch (RootFile::create(deviceRoot(), devicePath(phonePath), content, &detail)) {
+    case RootFile::Result::Created:
+        return printLine(stdout, QStringLiteral("created %1").arg(phonePath));
+    case RootFile::Result::Kept:
+        return printLine(stdout, QStringLiteral("kept %1").arg(phonePath));
+    case RootFile::Result::LinkInTheWay:
+        return reportLink(detail);
+    case RootFile::Result::Failed:
+        return fail(phonePath, detail);
+    }
+}
+
+void DeviceRoot::reportLink(const QString &link)
+{
+    // Once per link, however many files lie beyond it.
+    ++m_failures;
+    if (m_links.contains(link))
         return;
-    }
-    if (!QDir().mkpath(QFileInfo(target).absolutePath()))
-        return fail(phonePath, QStringLiteral("cannot create its folder"));
-    const QString draft = target + QStringLiteral(".kestrow-init");
-    QFile::remove(draft);
-    if (!writer(draft)) {
-        QFile::remove(draft);
-        return fail(phonePath, QStringLiteral("cannot write it"));
-    }
-    if (!QFile::rename(draft, target)) {
-        QFile::remove(draft);
-        return fail(phonePath, QStringLiteral("cannot move it into place"));
-    }
-    printLine(stdout, QStringLiteral("created %1").arg(phonePath));
+    m_links.insert(link);
+    printLine(
+        stderr, QStringLiteral("kestrow-device: %1: a symbolic link is in the way, left alone").arg(link));
 }
 
 void DeviceRoot::fail(const QString &phonePath, const QString &reason)
@@ -98,28 +103,29 @@ void DeviceRoot::fail(const QString &phonePath, const QString &reason)
 
 void DeviceRoot::copyFile(const QString &source, const QString &phonePath)
 {
-    create(phonePath, [&source](const QString &draft) { return QFile::copy(source, draft); });
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(phonePath, QStringLiteral("cannot read %1").arg(source));
+    create(phonePath, file.readAll());
 }
 
 void DeviceRoot::writeConfig(const QString &phonePath, const QList<Entry> &entries)
 {
-    create(phonePath, [&entries](const QString &draft) {
-        if (entries.isEmpty()) {
-            QFile file(draft);
-            return file.open(QIODevice::WriteOnly);
-        }
-        ZConfig config(draft);
-        for (const Entry &e : entries) {
-            if (!config.writeEntry(e.group, e.key, e.value))
-                return false;
-        }
-        return config.flush();
-    });
+    ZConfigDocument document;
+    for (const Entry &e : entries) {
+        if (!document.setValue(e.group, e.key, e.value))
+            return fail(phonePath, QStringLiteral("cannot store [%1] %2").arg(e.group, e.key));
+    }
+    create(phonePath, document.toBytes());
 }
 
 void DeviceRoot::makeFolder(const QString &phonePath)
 {
-    if (!QDir().mkpath(devicePath(phonePath)))
+    QString detail;
+    const RootFile::Result made = RootFile::makeFolders(deviceRoot(), devicePath(phonePath), &detail);
+    if (made == RootFile::Result::LinkInTheWay)
+        reportLink(detail);
+    else if (made == RootFile::Result::Failed)
         fail(phonePath, QStringLiteral("cannot create the folder"));
 }
 
