@@ -1,7 +1,8 @@
 #!/bin/sh
-# Builds the libFuzzer targets (preset "fuzz", clang) and runs the configuration
-# parser's target for a bounded time: scripts/fuzz.sh [SECONDS], default 60.
-# New inputs found go to build/fuzz/corpus; the seeds in tests/fuzz/corpus stay as they are.
+# Builds the libFuzzer targets (preset "fuzz", clang) and runs each for a bounded time:
+# the configuration parser, then the application catalogue over hostile registry files.
+# scripts/fuzz.sh [SECONDS], default 60 per target. New inputs found go to build/fuzz/corpus
+# and build/fuzz/catalogue-corpus; the seeds in tests/fuzz/ stay as they are.
 . "$(dirname "$0")/common.sh"
 
 SECONDS_TO_RUN=${1:-60}
@@ -10,7 +11,10 @@ case "$SECONDS_TO_RUN" in
 esac
 
 build_preset fuzz
-mkdir -p build/fuzz/corpus build/fuzz/artifacts
+mkdir -p build/fuzz/corpus build/fuzz/catalogue-corpus build/fuzz/artifacts
 build/fuzz/bin/zconfigfuzz -max_total_time="$SECONDS_TO_RUN" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix=build/fuzz/artifacts/ -print_final_stats=1 \
     build/fuzz/corpus tests/fuzz/corpus
+build/fuzz/bin/appcataloguefuzz -max_total_time="$SECONDS_TO_RUN" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix=build/fuzz/artifacts/catalogue- -print_final_stats=1 \
+    build/fuzz/catalogue-corpus tests/fuzz/catalogue-corpus

@@ -34,6 +34,6 @@ for preset in debug asan; do
     dbus-run-session -- ctest --preset "$preset" --parallel 2
 done
 
-echo "=== fuzz: configuration parser"
+echo "=== fuzz: configuration parser, application catalogue"
 "$SOURCE_DIR/scripts/fuzz.sh" "${KESTROW_FUZZ_SECONDS:-60}"
 echo "=== all tests passed"
