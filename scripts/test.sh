@@ -13,6 +13,9 @@ if git -C "$SOURCE_DIR" rev-parse --git-dir >/dev/null 2>&1; then
         | (cd "$SOURCE_DIR" && xargs -0 clang-format --dry-run --Werror)
 fi
 
+echo "=== includes: every layer includes only the layers below it (docs/style.md)"
+sh "$SOURCE_DIR/scripts/check-includes.sh"
+
 # Cross-process tests need a session bus: fail rather than skip here.
 export KESTROW_REQUIRE_BUS=1
 export LSAN_OPTIONS="suppressions=$SOURCE_DIR/scripts/lsan.supp:print_suppressions=0"

@@ -5,7 +5,7 @@
 #include "platform/devicepath.h"
 #include "platform/zconfigdocument.h"
 #include "plugin/tool.h"
-#include "rootfile.h"
+#include "tools/kestrow-device/rootfile.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,4 +1,4 @@
-#include "rootfile.h"
+#include "tools/kestrow-device/rootfile.h"
 
 #include <QDir>
 #include <QFile>
