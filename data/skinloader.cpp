@@ -63,6 +63,8 @@ private:
     ZConfig m_settings;
     ZConfig m_skin;
     RES_ICON_Reader m_ownIcons;
+    // What is left of the pixels this load may decode.
+    qint64 m_pixelsLeft = SkinImage::PixelBudget;
 };
 
 void release(QImage &image)
@@ -75,7 +77,7 @@ QImage LoadPass::image(const QString &group, const QString &key)
     const QString name = m_skin.readEntry(group, key, QString());
     if (name.isEmpty() || m_dir.isEmpty())
         return QImage();
-    return SkinImage::load(m_dir + name, &m_report.problems);
+    return SkinImage::load(m_dir + name, &m_report.problems, &m_pixelsLeft);
 }
 
 int LoadPass::rgb(const QString &group, const QString &key) const
@@ -122,8 +124,9 @@ void LoadPass::readBackground()
         m_model.background = image(QStringLiteral("Background"), QStringLiteral("MidIMG"));
         return;
     }
-    const QImage loaded
-        = wallpaper.isEmpty() ? QImage() : SkinImage::load(devicePath(wallpaper), &m_report.problems);
+    const QImage loaded = wallpaper.isEmpty()
+        ? QImage()
+        : SkinImage::load(devicePath(wallpaper), &m_report.problems, &m_pixelsLeft);
     m_model.background = SkinImage::scaledTo(loaded, ScreenWidth, ScreenHeight);
 }
 
@@ -340,7 +343,7 @@ QImage LoadPass::slotIcon(int index)
     // anything else names a platform icon resource.
     const QString file = text.startsWith(QLatin1Char('/')) ? devicePath(text) : QString();
     if (!file.isEmpty() && QFileInfo(file).isFile())
-        return SkinImage::load(file, &m_report.problems);
+        return SkinImage::load(file, &m_report.problems, &m_pixelsLeft);
     const RES_ICON_Reader &icons = m_options.iconReader ? *m_options.iconReader : m_ownIcons;
     return SkinImage::prepared(icons.getIcon(text, true));
 }

@@ -1,11 +1,15 @@
 #include "platform/amlauncherclient.h"
 
+#include "platform/appregistries.h"
 #include "platform/devicepath.h"
+#include "platform/regularfile.h"
+#include "platform/zconfig.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 #include <gio/gdesktopappinfo.h>
 
@@ -53,15 +57,13 @@ void appendToLog(const QString &id, const QString &arg, int initiator, bool firs
 {
     const QString file = devicePath(AM_LauncherClient::launchLogPath());
     QDir().mkpath(QFileInfo(file).absolutePath());
-    QFile log(file);
-    if (!log.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        qWarning("launcher: cannot write %s: %s", qPrintable(file), qPrintable(log.errorString()));
-        return;
-    }
     const QByteArray line = escaped(id) + '\t' + escaped(arg) + '\t' + QByteArray::number(initiator) + '\t'
         + (first ? '1' : '0') + '\t' + (second ? '1' : '0') + '\t' + resultName(result) + '\t'
         + QDateTime::currentDateTime().toString(Qt::ISODate).toLatin1() + '\n';
-    log.write(line);
+    // Only a regular file is written: a pipe put at the log's place must not freeze the home screen.
+    QString error;
+    if (!RegularFile::append(file, line, &error))
+        qWarning("launcher: cannot write %s: %s", qPrintable(file), qPrintable(error));
 }
 
 GDesktopAppInfo *findDesktopEntry(const QString &id)
@@ -74,7 +76,7 @@ GDesktopAppInfo *findDesktopEntry(const QString &id)
     return info;
 }
 
-int start(const QString &id)
+int startDesktopEntry(const QString &id)
 {
     GDesktopAppInfo *info = findDesktopEntry(id);
     if (!info)
@@ -89,6 +91,58 @@ int start(const QString &id)
     }
     g_object_unref(info);
     return launched ? AM_LauncherClient::Started : AM_LauncherClient::Failed;
+}
+
+// An installed application's program: "Directory" + "/" + "ExecId" of its group in the
+// installed-applications registry, a phone path. The ExecId is one file name and the folder
+// stays below the root, so a registry entry cannot name a program elsewhere.
+QString installedProgram(const QString &id)
+{
+    const QString registry = devicePath(AppRegistries::InstalledDb);
+    if (id.isEmpty() || !QFileInfo(registry).isFile())
+        return QString();
+    const ZConfig installed(registry);
+    const QString directory = installed.readEntry(id, QStringLiteral("Directory"));
+    const QString execId = installed.readEntry(id, QStringLiteral("ExecId"));
+    if (!directory.startsWith(QLatin1Char('/')) || execId.isEmpty() || execId.contains(QLatin1Char('/'))
+        || execId == QLatin1String("..") || execId == QLatin1String("."))
+        return QString();
+    const QString phonePath = QDir::cleanPath(directory + QLatin1Char('/') + execId);
+    if (phonePath.startsWith(QLatin1String("/..")))
+        return QString();
+    return phonePath;
+}
+
+int startInstalled(const QString &phonePath)
+{
+    const QFileInfo program(devicePath(phonePath));
+    if (!program.isFile() || !program.isExecutable())
+        return AM_LauncherClient::NotFound;
+    // Started directly, without a shell, in its own folder; the device root goes with it so
+    // that the application finds the phone's files where this process finds them.
+    QProcess process;
+    process.setProgram(program.absoluteFilePath());
+    process.setWorkingDirectory(program.absolutePath());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!deviceRoot().isEmpty())
+        environment.insert(QStringLiteral("KESTROW_ROOT"), deviceRoot());
+    process.setProcessEnvironment(environment);
+    if (!process.startDetached()) {
+        qWarning("launcher: cannot start %s: %s", qPrintable(program.filePath()),
+            qPrintable(process.errorString()));
+        return AM_LauncherClient::Failed;
+    }
+    return AM_LauncherClient::Started;
+}
+
+// The phone's own registry comes first: an id it names is an installed application even
+// when a desktop entry of the same name exists.
+int start(const QString &id)
+{
+    const QString installed = installedProgram(id);
+    if (!installed.isEmpty())
+        return startInstalled(installed);
+    return startDesktopEntry(id);
 }
 
 } // namespace

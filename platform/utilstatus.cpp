@@ -1,9 +1,9 @@
 #include "platform/utilstatus.h"
 
 #include "platform/devicepath.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int FullLevel = 5;
+constexpr qint64 SmallFileLimit = 64 * 1024;
 // Link quality as most wireless drivers scale it.
 constexpr double FullLinkQuality = 70.0;
 
@@ -22,12 +23,11 @@ int clampLevel(int level)
     return std::clamp(level, 0, FullLevel);
 }
 
+// Levels are a few bytes; anything else (a pipe, a device, a huge file) is no level, and never waited on.
 std::optional<QByteArray> readSmallFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.read(4096);
+    QString error;
+    return RegularFile::read(path, SmallFileLimit, &error);
 }
 
 std::optional<int> readNumber(const QString &path)

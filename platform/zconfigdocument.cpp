@@ -1,7 +1,6 @@
 #include "platform/zconfigdocument.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/regularfile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -393,26 +392,9 @@ std::optional<bool> ZConfigDocument::toBool(QStringView text)
 
 std::optional<QByteArray> ZConfigDocument::readFile(const QString &path, QString *error)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    bool missing = false;
+    std::optional<QByteArray> bytes = RegularFile::read(path, MaxFileSize, error, &missing);
+    if (!bytes && missing)
         return QByteArray();
-    if (!info.isFile()) {
-        *error = QStringLiteral("not a regular file");
-        return std::nullopt;
-    }
-    if (info.size() > MaxFileSize) {
-        *error = QStringLiteral("larger than %1 bytes").arg(MaxFileSize);
-        return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
     return bytes;
 }

@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 QRgb levelColour(int index)
@@ -167,6 +169,18 @@ void GaugeTest::platformOverrideFiles()
     const Drawn drawn = drawGauges(renderer);
     QCOMPARE(drawn.battery, 2);
     QCOMPARE(drawn.signal, 1);
+
+    // A named pipe, a folder or a link to an endless device is no override, and is never waited on.
+    QVERIFY(QFile::remove(root.path(QStringLiteral("/ezxlocal/Kestrow/run/battery"))));
+    QVERIFY(QFile::remove(root.path(QStringLiteral("/ezxlocal/Kestrow/run/signal"))));
+    QCOMPARE(
+        ::mkfifo(
+            QFile::encodeName(root.path(QStringLiteral("/ezxlocal/Kestrow/run/battery"))).constData(), 0644),
+        0);
+    QVERIFY(
+        QFile::link(QStringLiteral("/dev/zero"), root.path(QStringLiteral("/ezxlocal/Kestrow/run/signal"))));
+    QVERIFY(UTIL_GetBatteryLevel() >= 0 && UTIL_GetBatteryLevel() <= 5);
+    QVERIFY(UTIL_GetSignalQuality() >= 0 && UTIL_GetSignalQuality() <= 5);
 }
 
 QTEST_MAIN(GaugeTest)

@@ -4,8 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -35,6 +38,7 @@ private Q_SLOTS:
     void launches();
     void logsOneLinePerLaunch();
     void doesNotWaitForTheApplication();
+    void logThatIsNoFileIsNotWaitedOn();
 
 private:
     void writeEntry(const QString &id, const QString &exec, const QString &extra = QString());
@@ -159,6 +163,20 @@ void LauncherClientTest::doesNotWaitForTheApplication()
     QVERIFY(go.open(QIODevice::WriteOnly));
     go.close();
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file(QStringLiteral("done"))), waitMs);
+}
+
+void LauncherClientTest::logThatIsNoFileIsNotWaitedOn()
+{
+    TempDeviceRoot root;
+    const QString log = root.path(AM_LauncherClient::launchLogPath());
+    QVERIFY(QDir().mkpath(QFileInfo(log).absolutePath()));
+    // Nobody reads the pipe: opening it for writing the usual way would wait for ever.
+    QCOMPARE(::mkfifo(QFile::encodeName(log).constData(), 0644), 0);
+    QCOMPARE(AM_LauncherClient::launchAppObject(
+                 QStringLiteral("kestrow-absent.desktop"), QString(), 0, true, true),
+        int(AM_LauncherClient::NotFound));
+    // The pipe is left as it was.
+    QVERIFY(QFileInfo::exists(log) && !QFileInfo(log).isFile());
 }
 
 QTEST_GUILESS_MAIN(LauncherClientTest)

@@ -1,9 +1,12 @@
 #include "data/skinloader.h"
+#include "data/skinimage.h"
 #include "platform/resiconreader.h"
 #include "testsupport.h"
 
 #include <QImageWriter>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -42,6 +45,9 @@ private Q_SLOTS:
     void skinNameStaysUnderTheSkinRoot_data();
     void skinNameStaysUnderTheSkinRoot();
     void hostileSkins();
+    void imagesThatAreNotPictures_data();
+    void imagesThatAreNotPictures();
+    void decodedPixelsPerLoadAreBounded();
     void previewOptions();
 };
 
@@ -283,6 +289,80 @@ void SkinLoaderTest::hostileSkins()
     root.writeSkin(QStringLiteral("default"), garbage);
     SkinLoader::load(model); // binary garbage as the description file itself
     QVERIFY(!model.analog.show);
+}
+
+void SkinLoaderTest::imagesThatAreNotPictures_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("name"); // as the skin names it
+    QTest::newRow("vector drawing") << "svg"
+                                    << "dial.svg";
+    QTest::newRow("vector drawing named .png") << "svg"
+                                               << "dial.png";
+    QTest::newRow("text picture") << "xpm"
+                                  << "dial.xpm";
+    QTest::newRow("link to a kernel file that reports no size") << "pagemap"
+                                                                << "dial.png";
+    QTest::newRow("link to an endless device") << "zero"
+                                               << "dial.png";
+    QTest::newRow("named pipe") << "fifo"
+                                << "dial.png";
+}
+
+void SkinLoaderTest::imagesThatAreNotPictures()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, name);
+    TempDeviceRoot root;
+    const QString file = root.path(SkinDir + name);
+    QVERIFY(root.writeFile(SkinDir + QStringLiteral("skin.cfg"),
+        "[Analog]\nShow=true\nBackIMG=" + name.toUtf8() + "\nMinIMG=good.png\n"));
+    QVERIFY(root.writeImage(SkinDir + QStringLiteral("good.png"), 3, 3, Qt::red));
+    if (kind == QLatin1String("svg")) {
+        QVERIFY(root.writeFile(SkinDir + name,
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4096\" height=\"4096\">"
+            "<rect width=\"4096\" height=\"4096\" fill=\"red\"/></svg>\n"));
+    } else if (kind == QLatin1String("xpm")) {
+        QVERIFY(root.writeFile(
+            SkinDir + name, "/* XPM */\nstatic char *x[] = {\"2 1 1 1\", \"a c #ff0000\", \"aa\"};\n"));
+    } else if (kind == QLatin1String("pagemap")) {
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/pagemap"), file));
+    } else if (kind == QLatin1String("zero")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file));
+    } else {
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0644), 0);
+    }
+    SkinModel model;
+    const SkinLoadReport report = SkinLoader::load(model);
+    QVERIFY(model.analog.dial.isNull());
+    QCOMPARE(model.analog.minute.size(), QSize(3, 3));
+    QVERIFY2(report.problems.join(u'|').contains(name), qPrintable(report.problems.join(u'|')));
+}
+
+void SkinLoaderTest::decodedPixelsPerLoadAreBounded()
+{
+    TempDeviceRoot root;
+    // Two of the big images fit in one load's budget, a third does not; a small one still does.
+    const QSize big(SkinImage::MaxSide, 2000);
+    const qint64 pixels = qint64(big.width()) * big.height();
+    QVERIFY(3 * pixels > SkinImage::PixelBudget && 2 * pixels + 4 <= SkinImage::PixelBudget);
+    QVERIFY(root.writeImage(SkinDir + QStringLiteral("big.png"), big.width(), big.height(), Qt::blue));
+    QVERIFY(root.writeImage(SkinDir + QStringLiteral("small.png"), 2, 2, Qt::red));
+    QVERIFY(root.writeFile(SkinDir + QStringLiteral("skin.cfg"),
+        "[Background]\nMidIMG=big.png\n[Analog]\nShow=true\nBackIMG=big.png\nMinIMG=big.png\n"
+        "HourIMG=small.png\n"));
+    SkinModel model;
+    const SkinLoadReport report = SkinLoader::load(model);
+    QCOMPARE(model.centre.size(), big);
+    QCOMPARE(model.analog.dial.size(), big);
+    QVERIFY(model.analog.minute.isNull());
+    QCOMPARE(model.analog.hour.size(), QSize(2, 2));
+    QVERIFY2(report.problems.size() == 1 && report.problems.constFirst().contains(QStringLiteral("big.png")),
+        qPrintable(report.problems.join(u'|')));
+    // Every load has a budget of its own.
+    SkinModel again;
+    SkinLoader::load(again);
+    QCOMPARE(again.analog.dial.size(), big);
 }
 
 void SkinLoaderTest::previewOptions()

@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -138,6 +139,8 @@ private Q_SLOTS:
     void flushIsAtomicForAnotherProcess();
     void flushWaitsForTheLockThenGivesUp();
     void staleTemporariesAreRemoved();
+    void filesThatAreNotFiles_data();
+    void filesThatAreNotFiles();
     void hostileFiles_data();
     void hostileFiles();
     void setupSetManager_data();
@@ -638,6 +641,40 @@ void ZConfigTest::staleTemporariesAreRemoved()
     for (const QString &name : others)
         QVERIFY2(QFile::exists(file(name)), qPrintable(name));
     QVERIFY(QFileInfo(file(QStringLiteral(".test.cfg.Dir123"))).isDir());
+}
+
+void ZConfigTest::filesThatAreNotFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to a kernel file that reports no size") << "pagemap";
+    QTest::newRow("link to an endless device") << "zero";
+    QTest::newRow("named pipe") << "fifo";
+    QTest::newRow("folder") << "folder";
+}
+
+void ZConfigTest::filesThatAreNotFiles()
+{
+    QFETCH(QString, kind);
+    const QByteArray name = QFile::encodeName(file());
+    if (kind == QLatin1String("pagemap"))
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/pagemap"), file()));
+    else if (kind == QLatin1String("zero"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file()));
+    else if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(name.constData(), 0644), 0);
+    else
+        QVERIFY(QDir(folder()).mkdir(QStringLiteral("test.cfg")));
+    const Diagnostics diagnostics;
+    {
+        // Read as empty, said once; a write cannot replace it.
+        ZConfig config(file());
+        QCOMPARE(config.readEntry(QStringLiteral("A"), QStringLiteral("k"), Missing), Missing);
+        QVERIFY(!config.writeEntry(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("1")));
+    }
+    QCOMPARE(diagnostics.lines().size(), 2);
+    QString error;
+    QVERIFY(!ZConfigDocument::readFile(file(), &error));
+    QVERIFY(!error.isEmpty());
 }
 
 namespace {
