@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/phonefont.h"
+
 #include <QFont>
 
 /** The family every skin text asks for. */
-inline constexpr char SkinFontFamily[] = "AMCSL";
+inline constexpr const char *SkinFontFamily = PhoneFont::Family;
 /** Skin font sizes are kept within this many points; larger ones only slow a frame down. */
 inline constexpr int MaxSkinFontSize = 200;
 

@@ -1,0 +1,176 @@
+#include "platform/widgets/zpopup.h"
+
+#include "platform/phonescreen.h"
+#include "platform/widgets/zlook.h"
+#include "platform/widgets/zsoftkey.h"
+#include "platform/widgets/ztitlebar.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+ZPopup::ZPopup(int type, QWidget *parent, const char *name, bool modal, int arg, int flags, int display)
+    : QDialog(parent)
+    , m_titleBar(new ZTitleBar(this))
+    , m_scroll(new QScrollArea(this))
+    , m_body(new QWidget)
+    , m_bodyLayout(new QVBoxLayout(m_body))
+    , m_softKey(new ZSoftKey(nullptr, this))
+    , m_focus(this)
+{
+    Q_UNUSED(type);
+    Q_UNUSED(arg);
+    Q_UNUSED(flags);
+    Q_UNUSED(display);
+    if (name)
+        setObjectName(QString::fromLatin1(name));
+    setModal(modal);
+    setFocusPolicy(Qt::StrongFocus);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, ZLook::background());
+    colours.setColor(QPalette::WindowText, ZLook::text());
+    setPalette(colours);
+    setFont(ZLook::textFont());
+
+    m_bodyLayout->setContentsMargins(ZLook::Margin, ZLook::Margin, ZLook::Margin, ZLook::Margin);
+    m_bodyLayout->setSpacing(ZLook::Margin);
+    m_bodyLayout->addStretch(0);
+    m_scroll->setWidget(m_body);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_titleBar);
+    layout->addWidget(m_scroll, 1);
+    layout->addWidget(m_softKey);
+    setFixedWidth(PhoneScreen::Width);
+}
+
+ZPopup::~ZPopup() = default;
+
+void ZPopup::setTitle(const QString &title)
+{
+    m_titleBar->setText(title);
+    setWindowTitle(title);
+}
+
+QString ZPopup::title() const
+{
+    return m_titleBar->text();
+}
+
+void ZPopup::setTitleIcon(const QPixmap &icon)
+{
+    m_titleBar->setIcon(icon);
+}
+
+void ZPopup::insertChild(QWidget *child, int pos)
+{
+    if (!child)
+        return;
+    const bool grows = child->sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag;
+    m_growing = m_growing || grows;
+    const int index = pos < 0 || pos > m_children ? m_children : pos;
+    m_bodyLayout->insertWidget(index, child, grows ? 1 : 0);
+    ++m_children;
+    child->show();
+    if (isVisible())
+        placeOnScreen();
+}
+
+void ZPopup::placeOnScreen()
+{
+    int height = PhoneScreen::Height;
+    if (!m_growing) {
+        m_body->adjustSize();
+        const int wanted
+            = ZLook::TitleBarHeight + m_bodyLayout->sizeHint().height() + ZLook::SoftKeyBarHeight;
+        height = std::min(wanted, PhoneScreen::Height);
+    }
+    setFixedHeight(height);
+
+    // Over the bottom of the screen the window beneath stands for.
+    QWidget *beneath = parentWidget() ? parentWidget()->window() : m_focus.windowBeneath();
+    QPoint bottomLeft;
+    if (beneath && beneath != this) {
+        const QRect frame = beneath->geometry();
+        bottomLeft = QPoint(frame.left(), frame.top() + frame.height());
+    } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        bottomLeft = screen->geometry().topLeft() + QPoint(0, PhoneScreen::Height);
+    }
+    if (isWindow())
+        move(bottomLeft.x(), bottomLeft.y() - height);
+}
+
+void ZPopup::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_F1:
+        m_softKey->click(ZSoftKey::LEFT);
+        break;
+    case Qt::Key_F2:
+    case Qt::Key_Escape:
+        if (m_softKey->isBound(ZSoftKey::RIGHT))
+            m_softKey->click(ZSoftKey::RIGHT);
+        else
+            reject();
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        focusNextPrevChild(event->key() == Qt::Key_Down);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        break;
+    default:
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+bool ZPopup::focusNextPrevChild(bool next)
+{
+    QWidget *before = focusWidget();
+    const bool moved
+        = before && before != this && QDialog::focusNextPrevChild(next) && focusWidget() != before;
+    if (moved) {
+        m_scroll->ensureWidgetVisible(focusWidget());
+        return true;
+    }
+    // Nothing to move to: Up and Down read through a long text instead.
+    QScrollBar *bar = m_scroll->verticalScrollBar();
+    bar->setValue(bar->value() + (next ? 1 : -1) * bar->singleStep() * 3);
+    return false;
+}
+
+void ZPopup::setVisible(bool visible)
+{
+    // Size and place the popup before the window system maps it.
+    if (visible && !isVisible()) {
+        m_focus.rememberWindowBeneath();
+        placeOnScreen();
+    }
+    QDialog::setVisible(visible);
+}
+
+void ZPopup::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_focus.shown();
+}
+
+void ZPopup::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    m_focus.hidden();
+}
