@@ -37,6 +37,9 @@ for preset in debug asan; do
     dbus-run-session -- ctest --preset "$preset" --parallel 2
 done
 
+echo "=== lint: every shipped skin is clean"
+build/debug/bin/kestrow-skin lint skins/default skins/analog
+
 echo "=== fuzz: configuration parser, application catalogue"
 "$SOURCE_DIR/scripts/fuzz.sh" "${KESTROW_FUZZ_SECONDS:-60}"
 echo "=== all tests passed"
