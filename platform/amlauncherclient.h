@@ -4,9 +4,12 @@
 
 /**
  * The platform's application launcher. Every launch is written to the launch
- * log "/ezxlocal/Kestrow/run/launches.log" under the device root; an id that
- * names a desktop entry of this machine starts that application. Launching
- * returns at once and never passes the id to a shell.
+ * log "/ezxlocal/Kestrow/run/launches.log" under the device root. An id that
+ * names an application of the installed-applications registry starts its
+ * program ("Directory" + "/" + "ExecId", under the device root); otherwise an
+ * id that names a desktop entry of this machine starts that application; any
+ * other id is logged as not found and nothing runs. Launching returns at once
+ * and never passes the id to a shell.
  */
 class AM_LauncherClient
 {

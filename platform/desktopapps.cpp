@@ -1,5 +1,6 @@
 #include "platform/desktopapps.h"
 
+#include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
 QStringList desktopApplicationIds(int limit)
@@ -20,4 +21,43 @@ QStringList desktopApplicationIds(int limit)
     if (ids.size() > limit)
         ids.resize(limit);
     return ids;
+}
+
+namespace {
+
+void readIcon(GAppInfo *info, DesktopApp &app)
+{
+    GIcon *icon = g_app_info_get_icon(info);
+    if (G_IS_THEMED_ICON(icon)) {
+        const gchar *const *names = g_themed_icon_get_names(G_THEMED_ICON(icon));
+        if (names && names[0])
+            app.iconName = QString::fromUtf8(names[0]);
+    } else if (G_IS_FILE_ICON(icon)) {
+        char *path = g_file_get_path(g_file_icon_get_file(G_FILE_ICON(icon)));
+        if (path)
+            app.iconFile = QString::fromUtf8(path);
+        g_free(path);
+    }
+}
+
+} // namespace
+
+QList<DesktopApp> desktopApplications(int limit)
+{
+    const QStringList ids = desktopApplicationIds(limit);
+    QList<DesktopApp> apps;
+    for (const QString &id : ids) {
+        GDesktopAppInfo *info = g_desktop_app_info_new(id.toUtf8().constData());
+        if (!info)
+            continue;
+        DesktopApp app;
+        app.id = id;
+        app.name = QString::fromUtf8(g_app_info_get_name(G_APP_INFO(info)));
+        readIcon(G_APP_INFO(info), app);
+        if (const char *categories = g_desktop_app_info_get_categories(info))
+            app.categories = QString::fromUtf8(categories).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        g_object_unref(info);
+        apps.append(app);
+    }
+    return apps;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QString>
 #include <QStringList>
 
 /**
@@ -7,3 +9,15 @@
  * launched ("org.example.Editor.desktop"), in a stable order, at most `limit`.
  */
 QStringList desktopApplicationIds(int limit);
+
+/** One desktop entry of this machine as the phone's registries describe an application. */
+struct DesktopApp {
+    QString id; // the desktop file id, "org.example.Editor.desktop"
+    QString name;
+    QString iconName; // a name of the icon theme, or empty
+    QString iconFile; // an absolute image path when the entry names a file, or empty
+    QStringList categories;
+};
+
+/** The entries of desktopApplicationIds(limit), with their names, icons and categories, in the same order. */
+QList<DesktopApp> desktopApplications(int limit);

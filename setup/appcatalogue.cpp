@@ -1,5 +1,6 @@
 #include "setup/appcatalogue.h"
 
+#include "platform/appregistries.h"
 #include "platform/devicepath.h"
 #include "platform/zconfig.h"
 #include "platform/zconfigdocument.h"
@@ -82,8 +83,8 @@ void CatalogueBuilder::readPreloaded()
 {
     if (m_full)
         return;
-    const ZConfig menuTree(devicePath(AppCatalogue::UserMenuTree));
-    const ZConfig registry(devicePath(AppCatalogue::SysRegistry));
+    const ZConfig menuTree(devicePath(AppRegistries::UserMenuTree));
+    const ZConfig registry(devicePath(AppRegistries::SysRegistry));
     QStringList folders;
     menuTree.getGroupsKeyList(folders);
     int mentions = 0;
@@ -112,8 +113,8 @@ void CatalogueBuilder::readPreloaded()
 QList<CatalogueEntry> AppCatalogue::build()
 {
     CatalogueBuilder builder;
-    builder.readWholeEntries(InstalledDb, QStringLiteral("Icon"));
-    builder.readWholeEntries(CardRegistry, QStringLiteral("Icon"));
+    builder.readWholeEntries(AppRegistries::InstalledDb, QStringLiteral("Icon"));
+    builder.readWholeEntries(AppRegistries::CardRegistry, QStringLiteral("Icon"));
     builder.readPreloaded();
     return builder.take();
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLatin1StringView>
 #include <QList>
 #include <QString>
 
@@ -23,11 +22,6 @@ struct CatalogueEntry {
 class AppCatalogue
 {
 public:
-    static constexpr QLatin1StringView InstalledDb { "/ezxlocal/download/appwrite/am/InstalledDB" };
-    static constexpr QLatin1StringView CardRegistry { "/mmc/mmca1/.system/java/CardRegistry" };
-    static constexpr QLatin1StringView UserMenuTree { "/ezxlocal/download/appwrite/am/UserMenuTree" };
-    static constexpr QLatin1StringView SysRegistry { "/usr/data_resource/preloadapps/SysRegistry" };
-
     /**
      * A catalogue never holds more entries than this: registries are files anyone may
      * have written, and one menu folder can name the same application countless times.

@@ -1,4 +1,5 @@
 #include "setup/appcatalogue.h"
+#include "platform/appregistries.h"
 
 #include "testsupport.h"
 
@@ -162,8 +163,8 @@ void AppCatalogueTest::rules()
     QFETCH(QStringList, expected);
     TempDeviceRoot root;
     const QList<std::pair<QString, QByteArray>> files
-        = { { AppCatalogue::InstalledDb, installed }, { AppCatalogue::CardRegistry, card },
-              { AppCatalogue::UserMenuTree, menu }, { AppCatalogue::SysRegistry, system } };
+        = { { AppRegistries::InstalledDb, installed }, { AppRegistries::CardRegistry, card },
+              { AppRegistries::UserMenuTree, menu }, { AppRegistries::SysRegistry, system } };
     for (const auto &[path, content] : files) {
         if (content != Missing)
             QVERIFY(root.writeFile(path, content));
@@ -175,9 +176,9 @@ void AppCatalogueTest::keepsEveryField()
 {
     TempDeviceRoot root;
     QVERIFY(
-        root.writeFile(AppCatalogue::InstalledDb, wholeEntry("inst", "3", "/d/i", "Inst", "i.png", "ie")));
-    QVERIFY(root.writeFile(AppCatalogue::UserMenuTree, "[A]\nItems=pre\n"));
-    QVERIFY(root.writeFile(AppCatalogue::SysRegistry, preloaded("pre", "2", "/d/p", "Pre", "p.png", "pe")));
+        root.writeFile(AppRegistries::InstalledDb, wholeEntry("inst", "3", "/d/i", "Inst", "i.png", "ie")));
+    QVERIFY(root.writeFile(AppRegistries::UserMenuTree, "[A]\nItems=pre\n"));
+    QVERIFY(root.writeFile(AppRegistries::SysRegistry, preloaded("pre", "2", "/d/p", "Pre", "p.png", "pe")));
     const QList<CatalogueEntry> entries = AppCatalogue::build();
     QCOMPARE(entries.size(), 2);
     const QStringList first { entries[0].id, entries[0].name, entries[0].type, entries[0].directory,
@@ -273,9 +274,9 @@ void AppCatalogueTest::hostileRegistries()
     QFETCH(int, count);
     QFETCH(QString, firstId);
     TempDeviceRoot root;
-    QVERIFY(root.writeFile(AppCatalogue::InstalledDb, installed));
-    QVERIFY(root.writeFile(AppCatalogue::UserMenuTree, menu));
-    QVERIFY(root.writeFile(AppCatalogue::SysRegistry, system));
+    QVERIFY(root.writeFile(AppRegistries::InstalledDb, installed));
+    QVERIFY(root.writeFile(AppRegistries::UserMenuTree, menu));
+    QVERIFY(root.writeFile(AppRegistries::SysRegistry, system));
     const QList<CatalogueEntry> entries = AppCatalogue::build();
     QCOMPARE(entries.size(), count);
     if (count > 0)

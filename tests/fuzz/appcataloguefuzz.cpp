@@ -6,6 +6,7 @@
 // The input is cut at "\x1e" bytes into the InstalledDB, the CardRegistry, the UserMenuTree
 // and the SysRegistry, in this order; a registry that gets no piece is missing.
 
+#include "platform/appregistries.h"
 #include "platform/devicepath.h"
 #include "setup/appcatalogue.h"
 
@@ -29,8 +30,8 @@ void require(bool condition)
 
 const QList<QString> &registries()
 {
-    static const QList<QString> paths = { AppCatalogue::InstalledDb, AppCatalogue::CardRegistry,
-        AppCatalogue::UserMenuTree, AppCatalogue::SysRegistry };
+    static const QList<QString> paths = { AppRegistries::InstalledDb, AppRegistries::CardRegistry,
+        AppRegistries::UserMenuTree, AppRegistries::SysRegistry };
     return paths;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/devicepath.h"
 #include "platform/zconfigdocument.h"
 #include "plugin/tool.h"
+#include "tools/kestrow-device/registries.h"
 #include "tools/kestrow-device/rootfile.h"
 
 #include <QCoreApplication>
@@ -59,11 +60,11 @@ public:
     void writeConfig(const QString &phonePath, const QList<Entry> &entries);
     void makeFolder(const QString &phonePath);
     int failures() const { return m_failures; }
+    void reportLink(const QString &link);
 
 private:
     void create(const QString &phonePath, const QByteArray &content);
     void fail(const QString &phonePath, const QString &reason);
-    void reportLink(const QString &link);
 
     int m_failures = 0;
     QSet<QString> m_links;
@@ -224,7 +225,9 @@ int init(const QString &dir)
         });
     root.writeConfig(IdleFile, idleEntries(apps));
     root.makeFolder(AutorunFolder);
-    return root.failures() == 0 ? 0 : 1;
+    const int registryFailures
+        = DeviceRegistries::write([&root](const QString &link) { root.reportLink(link); });
+    return root.failures() == 0 && registryFailures == 0 ? 0 : 1;
 }
 } // namespace
 
