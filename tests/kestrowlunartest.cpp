@@ -32,6 +32,8 @@ private Q_SLOTS:
     void answersEachDate();
     void badDatesAreReported();
     void readsLongInput();
+    void lineWithNulByteIsItsOwnLine_data();
+    void lineWithNulByteIsItsOwnLine();
 };
 
 void KestrowLunarTest::initTestCase()
@@ -82,6 +84,25 @@ void KestrowLunarTest::badDatesAreReported()
     QCOMPARE(args.exitCode, 1);
     QCOMPARE(args.out, ctr("2021-02-12\t牛(辛丑)年正月初一\n"));
     QCOMPARE(args.errLines.size(), 1);
+}
+
+void KestrowLunarTest::lineWithNulByteIsItsOwnLine_data()
+{
+    QTest::addColumn<QByteArray>("bad"); // the second of three lines
+    QTest::newRow("NUL inside a date") << QByteArray("2009-01\0-27", 11);
+    QTest::newRow("NUL after a date") << QByteArray("2009-01-27\0", 11);
+    QTest::newRow("NUL alone") << QByteArray(1, '\0');
+    QTest::newRow("NUL then a long line") << QByteArray(1, '\0') + QByteArray(20000, 'x');
+}
+
+void KestrowLunarTest::lineWithNulByteIsItsOwnLine()
+{
+    QFETCH(QByteArray, bad);
+    const Run run = runTool({}, "2009-01-26\n" + bad + "\n2009-01-28\n");
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out, ctr("2009-01-26\t牛(己丑)年正月初一\n2009-01-28\t牛(己丑)年正月初三\n"));
+    QCOMPARE(run.errLines.size(), 1);
+    QVERIFY2(run.errLines.at(0).contains(QStringLiteral("line 2:")), qPrintable(run.errLines.at(0)));
 }
 
 void KestrowLunarTest::readsLongInput()

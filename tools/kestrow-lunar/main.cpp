@@ -1,7 +1,8 @@
 // kestrow-lunar DATE...: prints "DATE<TAB>lunar text" for each DATE written
 // YYYY-MM-DD; with no arguments, reads the dates from standard input, one a
 // line. The text is empty for dates the lunar table does not cover. A line
-// that is not a date is reported on standard error and makes the exit code 1.
+// that is not a date (a NUL byte included) is reported on standard error and
+// makes the exit code 1; the lines after it are read as usual.
 
 #include "render/lunarcalendar.h"
 
@@ -15,6 +16,24 @@
 namespace {
 
 constexpr std::size_t FlushSize = 1 << 16;
+constexpr std::size_t KeptLineBytes = 256;
+
+// A bad line as it is shown: bytes that would break the one line of the message are escaped.
+std::string shown(std::string_view input)
+{
+    std::string out;
+    for (const char c : input.substr(0, KeptLineBytes)) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7f || c == '\\' || c == '"') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", u);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
 
 std::optional<tagDate> parseDate(std::string_view s)
 {
@@ -63,8 +82,8 @@ public:
         std::optional<tagDate> date = parseDate(dateText);
         if (!date) {
             flush();
-            std::fprintf(stderr, "kestrow-lunar: %s: not a date written YYYY-MM-DD: \"%.*s\"\n",
-                where.c_str(), int(input.size()), input.data());
+            std::fprintf(stderr, "kestrow-lunar: %s: not a date written YYYY-MM-DD: \"%s\"\n", where.c_str(),
+                shown(input).c_str());
             return false;
         }
         m_calendar.GetDayOf(*date, m_text);
@@ -91,29 +110,27 @@ private:
     QByteArray m_out;
 };
 
+// Reads one line of standard input, NUL bytes and all, keeping at most KeptLineBytes of it (no
+// date is that long); false at the end of the input.
+bool readLine(std::string &line)
+{
+    line.clear();
+    int c = std::getchar();
+    if (c == EOF)
+        return false;
+    for (; c != EOF && c != '\n'; c = std::getchar()) {
+        if (line.size() < KeptLineBytes)
+            line.push_back(char(c));
+    }
+    return true;
+}
+
 bool printStandardInput(LunarPrinter &printer)
 {
     bool ok = true;
     std::string line;
-    long lineNumber = 0;
-    char buffer[4096];
-    for (;;) {
-        // Lines are read in pieces so that none is too long to read.
-        line.clear();
-        bool gotAny = false;
-        while (std::fgets(buffer, sizeof buffer, stdin)) {
-            gotAny = true;
-            line.append(buffer);
-            if (!line.empty() && line.back() == '\n')
-                break;
-        }
-        if (!gotAny)
-            break;
-        if (!line.empty() && line.back() == '\n')
-            line.pop_back();
-        ++lineNumber;
+    for (long lineNumber = 1; readLine(line); ++lineNumber)
         ok = printer.print(line, "line " + std::to_string(lineNumber)) && ok;
-    }
     return ok;
 }
 
