@@ -32,7 +32,8 @@ ZKbMainWidget::ZKbMainWidget(int headerType, QWidget *parent, const char *name, 
     if (name)
         setObjectName(QString::fromLatin1(name));
     setFixedSize(PhoneScreen::Width, PhoneScreen::Height);
-    setFocusPolicy(Qt::StrongFocus);
+    // Keys reach the window when no field has the focus; it never takes the focus from a field.
+    setFocusPolicy(Qt::ClickFocus);
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, ZLook::background());
@@ -138,6 +139,17 @@ void ZKbMainWidget::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
+}
+
+void ZKbMainWidget::setVisible(bool visible)
+{
+    // A window opened over another one covers the same phone screen.
+    if (visible && !isVisible() && isWindow()) {
+        m_focus.rememberWindowBeneath();
+        if (m_focus.windowBeneath())
+            setGeometry(QRect(m_focus.phoneScreenOrigin(nullptr), size()));
+    }
+    QWidget::setVisible(visible);
 }
 
 void ZKbMainWidget::showEvent(QShowEvent *event)

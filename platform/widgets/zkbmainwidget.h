@@ -44,6 +44,8 @@ public:
     void setSoftKey(ZSoftKey *softKey);
     ZSoftKey *softKey() const;
 
+    void setVisible(bool visible) override;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -30,14 +30,19 @@ public:
 
     /** Adds an entry that calls the slot (SLOT(name())); returns its index. */
     int insertItem(const QString &text, QObject *receiver, const char *slot, bool enabled = true);
-    /** The same with a member function of the receiver. */
-    template<typename Receiver>
-    int insertItem(const QString &text, Receiver *receiver, void (Receiver::*slot)(), bool enabled = true)
+    /** The same with a member function of the receiver, or a functor run while the receiver lives. */
+    template<typename Receiver, typename Func>
+    requires(!std::is_convertible_v<Func, const char *>) int insertItem(
+        const QString &text, Receiver *receiver, Func slot, bool enabled = true)
     {
         QPointer<Receiver> guard(receiver);
         return addEntry(text, enabled, [guard, slot] {
-            if (guard)
+            if (!guard)
+                return;
+            if constexpr (std::is_member_function_pointer_v<Func>)
                 (guard.data()->*slot)();
+            else
+                slot();
         });
     }
 

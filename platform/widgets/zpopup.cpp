@@ -7,17 +7,30 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
+namespace {
+
+/** The popup's scrolled body; Up and Down belong to the popup, which moves between fields with them. */
+class BodyScrollArea : public QScrollArea
+{
+public:
+    using QScrollArea::QScrollArea;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override { event->ignore(); }
+};
+
+} // namespace
+
 ZPopup::ZPopup(int type, QWidget *parent, const char *name, bool modal, int arg, int flags, int display)
     : QDialog(parent)
     , m_titleBar(new ZTitleBar(this))
-    , m_scroll(new QScrollArea(this))
+    , m_scroll(new BodyScrollArea(this))
     , m_body(new QWidget)
     , m_bodyLayout(new QVBoxLayout(m_body))
     , m_softKey(new ZSoftKey(nullptr, this))
@@ -30,7 +43,8 @@ ZPopup::ZPopup(int type, QWidget *parent, const char *name, bool modal, int arg,
     if (name)
         setObjectName(QString::fromLatin1(name));
     setModal(modal);
-    setFocusPolicy(Qt::StrongFocus);
+    // Keys reach the window when no field has the focus; it never takes the focus from a field.
+    setFocusPolicy(Qt::ClickFocus);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, ZLook::background());
     colours.setColor(QPalette::WindowText, ZLook::text());
@@ -98,17 +112,11 @@ void ZPopup::placeOnScreen()
     }
     setFixedHeight(height);
 
-    // Over the bottom of the screen the window beneath stands for.
-    QWidget *beneath = parentWidget() ? parentWidget()->window() : m_focus.windowBeneath();
-    QPoint bottomLeft;
-    if (beneath && beneath != this) {
-        const QRect frame = beneath->geometry();
-        bottomLeft = QPoint(frame.left(), frame.top() + frame.height());
-    } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        bottomLeft = screen->geometry().topLeft() + QPoint(0, PhoneScreen::Height);
+    // Over the bottom of the phone screen, whichever window is beneath.
+    if (isWindow()) {
+        const QPoint origin = m_focus.phoneScreenOrigin(parentWidget());
+        setGeometry(origin.x(), origin.y() + PhoneScreen::Height - height, PhoneScreen::Width, height);
     }
-    if (isWindow())
-        move(bottomLeft.x(), bottomLeft.y() - height);
 }
 
 void ZPopup::keyPressEvent(QKeyEvent *event)

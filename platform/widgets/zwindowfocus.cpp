@@ -1,6 +1,9 @@
 #include "platform/widgets/zwindowfocus.h"
 
+#include "platform/phonescreen.h"
+
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 
 ZWindowFocus::ZWindowFocus(QWidget *window)
@@ -33,10 +36,9 @@ void ZWindowFocus::shown()
 
 void ZWindowFocus::activate()
 {
-    m_window->raise();
     m_window->activateWindow();
     QWidget *target = m_window->focusWidget();
-    if (!target) {
+    if (!target || target == m_window) {
         target = m_window;
         for (QWidget *next = m_window->nextInFocusChain(); next && next != m_window;
              next = next->nextInFocusChain()) {
@@ -61,4 +63,16 @@ void ZWindowFocus::hidden()
     beneath->activateWindow();
     if (m_focusBeneath)
         m_focusBeneath->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+QPoint ZWindowFocus::phoneScreenOrigin(QWidget *parent) const
+{
+    QWidget *beneath = parent ? parent->window() : m_windowBeneath.data();
+    if (beneath && beneath != m_window) {
+        const QRect frame = beneath->geometry();
+        return { frame.left(), frame.top() + frame.height() - PhoneScreen::Height };
+    }
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        return screen->geometry().topLeft();
+    return {};
 }

@@ -21,6 +21,13 @@ public:
     void hidden();
     /** The window that was in front when this one was shown, if it still exists. */
     QWidget *windowBeneath() const { return m_windowBeneath; }
+    /**
+     * The top-left corner of the phone screen that the window beneath (or
+     * else the given parent's window) stands on: windows share the screen's
+     * bottom edge, so a shorter popup beneath still tells where it is.
+     * Without either, the top-left corner of the primary screen.
+     */
+    QPoint phoneScreenOrigin(QWidget *parent) const;
 
 private:
     void activate();
