@@ -35,8 +35,7 @@ HostWindow::HostWindow(QWidget *parent)
     m_status->setGeometry(0, 0, ScreenWidth, StatusBar::Height);
     m_area->setGeometry(area);
     m_keys->setGeometry(0, area.bottom() + 1, ScreenWidth, ScreenHeight - area.bottom() - 1);
-    m_keys->setTexts(
-        QStringLiteral("F1 Display"), QStringLiteral("F2 Light  F5 Reload"), QStringLiteral("Esc Quit"));
+    m_keys->setTexts(QStringLiteral("F1 Display"), QStringLiteral("F3 Settings"), QStringLiteral("Esc Quit"));
 
     // While the display is off the whole screen is dark.
     m_blank->setGeometry(rect());
@@ -50,7 +49,9 @@ HostWindow::HostWindow(QWidget *parent)
     connect(m_area, &PluginArea::painted, this, [this] {
         if (m_capturing)
             return;
-        Q_EMIT frameShown(++m_framesShown);
+        // Once the plug-in is gone the area still repaints: the wallpaper, not a frame.
+        if (m_host->isRunning())
+            Q_EMIT frameShown(++m_framesShown);
         if (m_captureFile.isEmpty() || m_capturing || m_capturePending)
             return;
         m_capturePending = true;
@@ -76,6 +77,27 @@ QRect HostWindow::pluginRect() const
 bool HostWindow::startPlugin(const QString &libraryPath, QString *message)
 {
     return m_host->run(libraryPath, m_area, pluginRect(), message);
+}
+
+void HostWindow::stopPlugin()
+{
+    m_host->unload();
+    m_area->update();
+}
+
+bool HostWindow::isPluginRunning() const
+{
+    return m_host->isRunning();
+}
+
+void HostWindow::pausePlugin()
+{
+    m_host->pause();
+}
+
+void HostWindow::resumePlugin()
+{
+    m_host->resume();
 }
 
 void HostWindow::loadWallpaper()
@@ -119,6 +141,9 @@ void HostWindow::keyPressEvent(QKeyEvent *event)
         return;
     case Qt::Key_F2:
         m_phone->restoreBacklight();
+        return;
+    case Qt::Key_F3:
+        Q_EMIT settingsRequested();
         return;
     case Qt::Key_F5:
         m_phone->requestReload();

@@ -14,7 +14,7 @@ class StatusBar;
  * The phone's idle screen in a 240 x 320 window: the wallpaper, the status bar,
  * the plug-in's area below it and the soft-key bar at the bottom. Keys go to
  * the plug-in; F1 switches the display off and on, F2 restores the backlight,
- * F5 asks the plug-in to reload.
+ * F5 asks the plug-in to reload, F3 opens the settings application.
  */
 class HostWindow : public QWidget
 {
@@ -29,6 +29,12 @@ public:
 
     /** Loads and starts the plug-in; false with a message when it does not run. */
     bool startPlugin(const QString &libraryPath, QString *message);
+    /** Destroys the plug-in and unloads its library: the wallpaper alone remains. */
+    void stopPlugin();
+    bool isPluginRunning() const;
+    /** The plug-in loses the focus while another application is in front, and gets it back. */
+    void pausePlugin();
+    void resumePlugin();
     /** After every frame, the whole window is saved to this PNG file (atomically replaced). */
     void setCaptureFile(const QString &path) { m_captureFile = path; }
     /** The plug-in's area, in window coordinates. */
@@ -42,6 +48,8 @@ public:
 
 Q_SIGNALS:
     void frameShown(int count);
+    /** The user asked for the settings application (F3). */
+    void settingsRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

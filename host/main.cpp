@@ -1,4 +1,5 @@
 #include "host/hostwindow.h"
+#include "host/phoneshell.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -26,7 +27,10 @@ int main(int argc, char *argv[])
     app.setApplicationName(QStringLiteral("kestrow-host"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("The phone's home screen, with the Kestrow plug-in."));
+    parser.setApplicationDescription(QStringLiteral(
+        "The phone's home screen. It runs the device root's autorun scripts at start (one of them loads "
+        "the Kestrow plug-in), opens the settings application on F3, and ends with status 75 when asked "
+        "to restart."));
     parser.addHelpOption();
     const QCommandLineOption root(
         QStringLiteral("root"), QStringLiteral("Device root folder."), QStringLiteral("DIR"));
@@ -62,8 +66,8 @@ int main(int argc, char *argv[])
         });
     }
     window.show();
-    QString message;
-    if (!window.startPlugin(parser.value(plugin), &message))
-        std::fprintf(stderr, "kestrow-host: %s\n", qPrintable(message));
+    // The plug-in loads when an autorun script (or the settings application) asks for it.
+    PhoneShell shell(&window, parser.value(plugin));
+    shell.start();
     return app.exec();
 }

@@ -11,6 +11,8 @@ PluginHost::~PluginHost()
 
 bool PluginHost::run(const QString &libraryPath, QWidget *widget, const QRect &area, QString *message)
 {
+    if (m_plugin)
+        return true;
     if (!m_library.open(libraryPath)) {
         *message = QStringLiteral("cannot load the plug-in %1: %2").arg(libraryPath, m_library.errorString());
         return false;
@@ -47,4 +49,25 @@ void PluginHost::shutdown()
         m_library.destroyInstance(m_plugin);
         m_plugin = nullptr;
     }
+}
+
+void PluginHost::unload()
+{
+    shutdown();
+    m_context.reset();
+    m_library.close();
+}
+
+void PluginHost::pause()
+{
+    if (!m_plugin)
+        return;
+    QPoint point;
+    m_plugin->focusOut(point, QStringLiteral("application"));
+}
+
+void PluginHost::resume()
+{
+    if (m_plugin)
+        m_plugin->focusIn();
 }

@@ -25,6 +25,12 @@ public:
     /** Forwards a key press with the phone's key code. */
     void sendKey(int phoneKey);
     void shutdown();
+    /** Destroys the plug-in instance and unloads the library. */
+    void unload();
+    bool isRunning() const { return m_plugin != nullptr; }
+    /** The plug-in loses and regains the focus, as when another application comes to the front. */
+    void pause();
+    void resume();
 
 private:
     PluginLibrary m_library;

@@ -6,8 +6,18 @@
 
 PluginLibrary::~PluginLibrary()
 {
+    close();
+}
+
+void PluginLibrary::close()
+{
     if (m_handle)
         dlclose(m_handle);
+    m_handle = nullptr;
+    m_create = nullptr;
+    m_destroy = nullptr;
+    m_isActivated = nullptr;
+    m_isUserRemovable = nullptr;
 }
 
 void *PluginLibrary::symbol(const char *name)
@@ -20,6 +30,7 @@ void *PluginLibrary::symbol(const char *name)
 
 bool PluginLibrary::open(const QString &path)
 {
+    close();
     m_error.clear();
     m_handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!m_handle) {

@@ -16,6 +16,9 @@ public:
 
     /** False, with the reason in errorString(), when the library or an entry point is missing. */
     bool open(const QString &path);
+    /** Unloads the library; its entry points are gone until the next open(). */
+    void close();
+    bool isOpen() const { return m_handle != nullptr; }
     QString errorString() const { return m_error; }
 
     bool isActivated() const { return m_isActivated(); }

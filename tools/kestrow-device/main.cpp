@@ -7,6 +7,7 @@
 #include "plugin/tool.h"
 #include "tools/kestrow-device/registries.h"
 #include "tools/kestrow-device/rootfile.h"
+#include "tools/kestrow-device/settingsapp.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -206,6 +207,7 @@ int init(const QString &dir)
     }
     // From here on every phone path resolves under the new device root.
     qputenv("KESTROW_ROOT", QFile::encodeName(QDir(dir).absolutePath()));
+    const bool newRoot = SettingsApp::isNewRoot();
     const QStringList apps = desktopApplicationIds(DockSlots);
 
     DeviceRoot root;
@@ -216,7 +218,8 @@ int init(const QString &dir)
         {
             { QStringLiteral("SYS_DISPLAY_SET"), QStringLiteral("Wallpaper"), WallpaperFile },
             { QStringLiteral("SYS_DISPLAY_SET"), QStringLiteral("Skin"), PlatformSkin },
-            { QStringLiteral("SYS_SYSTEM_SET"), QStringLiteral("LanguageType"), QStringLiteral("zh-cn") },
+            { QStringLiteral("SYS_SYSTEM_SET"), QStringLiteral("LanguageType"),
+                SettingsApp::languageFromLocale() },
         });
     root.writeConfig(PlatformSkin + QStringLiteral("/homescreen_p.ini"),
         {
@@ -225,9 +228,11 @@ int init(const QString &dir)
         });
     root.writeConfig(IdleFile, idleEntries(apps));
     root.makeFolder(AutorunFolder);
+    const int appFailures
+        = SettingsApp::install(newRoot, [&root](const QString &link) { root.reportLink(link); });
     const int registryFailures
         = DeviceRegistries::write([&root](const QString &link) { root.reportLink(link); });
-    return root.failures() == 0 && registryFailures == 0 ? 0 : 1;
+    return root.failures() == 0 && registryFailures == 0 && appFailures == 0 ? 0 : 1;
 }
 } // namespace
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class QProcess;
+
+/**
+ * The phone's start-up scripts: every regular file in
+ * "/ezxlocal/download/mystuff/unKnown/" whose name begins with "S", run with
+ * `sh` one after the other in name order, each with the device root in
+ * $KESTROW_ROOT and the home screen's own tools first in $PATH. A script that
+ * is still running after a while is left running and the next one starts.
+ */
+class Autorun : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int ScriptPatienceMs = 10000;
+
+    explicit Autorun(QObject *parent = nullptr);
+
+    /** The scripts of the current device root, in the order they run. */
+    static QStringList scripts();
+    void start();
+
+Q_SIGNALS:
+    void finished();
+
+private:
+    void runNext();
+
+    QStringList m_queue;
+    QProcess *m_current = nullptr;
+};

@@ -1,0 +1,24 @@
+#include "setup/shellcommand.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace ShellCommand {
+
+QString quote(const QString &text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+int run(const QString &command)
+{
+    // What the window wrote so far goes out before anything the command writes.
+    std::fflush(stdout);
+    return std::system(QFile::encodeName(command).constData());
+}
+
+} // namespace ShellCommand
