@@ -136,7 +136,6 @@ SkinModel referenceSkin()
         s.nameColor = Qt::white;
         s.name = QStringLiteral("信息");
     }
-    m.focusIndex = 3;
     return m;
 }
 
@@ -147,6 +146,7 @@ void composeFrame(benchmark::State &state)
     SkinModel model = referenceSkin();
     FixedClock clock(Moment);
     SkinRenderer renderer(model);
+    renderer.setFocusIndex(3);
     renderer.setClock(&clock);
     renderer.setBatterySource([] { return 4; });
     renderer.setSignalSource([] { return 3; });
@@ -175,6 +175,7 @@ int paintFrames(int count)
     SkinModel model = referenceSkin();
     FixedClock clock(Moment);
     SkinRenderer renderer(model);
+    renderer.setFocusIndex(3);
     renderer.setClock(&clock);
     renderer.setBatterySource([] { return 4; });
     renderer.setSignalSource([] { return 3; });

@@ -4,15 +4,13 @@
 #include "data/settingsfile.h"
 #include "data/skinimage.h"
 #include "platform/devicepath.h"
+#include "platform/phonescreen.h"
 #include "platform/resiconreader.h"
 #include "platform/zconfig.h"
 
 #include <QFileInfo>
 
 namespace {
-
-constexpr int ScreenWidth = 240;
-constexpr int ScreenHeight = 320;
 
 /** One load: the four files it opens and what it found wrong. */
 class LoadPass
@@ -90,9 +88,6 @@ int LoadPass::rgb(const QString &group, const QString &key) const
 
 void LoadPass::run()
 {
-    m_model.focusIndex = -1;
-    m_model.battery.lastLevel = -1;
-    m_model.signal.lastLevel = -1;
     readPadding();
     readBackground();
     m_model.centre = image(QStringLiteral("Background"), QStringLiteral("MidIMG"));
@@ -127,7 +122,7 @@ void LoadPass::readBackground()
     const QImage loaded = wallpaper.isEmpty()
         ? QImage()
         : SkinImage::load(devicePath(wallpaper), &m_report.problems, &m_pixelsLeft);
-    m_model.background = SkinImage::scaledTo(loaded, ScreenWidth, ScreenHeight);
+    m_model.background = SkinImage::scaledTo(loaded, PhoneScreen::Width, PhoneScreen::Height);
 }
 
 void LoadPass::readCover()

@@ -10,6 +10,11 @@
 inline constexpr int DockSlotCount = 10;
 inline constexpr int BatteryImageCount = 4;
 inline constexpr int SignalImageCount = 6;
+/**
+ * Every position and size read from a skin or the platform lies within plus or minus this: far
+ * off any screen, yet adding an image's size (at most 4096) to it, or a few of them, never overflows.
+ */
+inline constexpr int SkinNumberLimit = 1 << 20;
 
 /** One dock slot: geometry from the skin, icon and name from the settings file. */
 struct DockSlot {
@@ -29,9 +34,11 @@ struct DockSlot {
 
 /**
  * The loaded form of one skin: everything a frame needs, so that painting
- * reads no file. Filled by SkinLoader; switches are false and images null
- * until the first load. Images are kept in a premultiplied 32-bit format so
- * that every blit of a frame takes the fast path.
+ * reads no file. It holds what the files say and nothing that changes while
+ * frames are painted (the dock focus and the last gauge levels belong to the
+ * painter), so one model can serve several renderers. Filled by SkinLoader; switches are false and images
+ * null until the first load. Images are kept in a premultiplied 32-bit format so that every blit of a frame
+ * takes the fast path.
  */
 struct SkinModel {
     struct FrameCover {
@@ -89,14 +96,12 @@ struct SkinModel {
         std::array<QImage, BatteryImageCount> levels;
         int left = 0;
         int top = 0;
-        int lastLevel = -1;
     };
     struct Signal {
         bool show = false;
         std::array<QImage, SignalImageCount> levels;
         int left = 0;
         int top = 0;
-        int lastLevel = -1;
     };
     struct Notify {
         bool show = false;
@@ -133,7 +138,6 @@ struct SkinModel {
     Signal signal;
     Notify notify;
     Dock dock;
-    int focusIndex = -1;
 
     // [General], for the settings application only.
     QString skinName;

@@ -4,6 +4,8 @@
 #include "data/skinloader.h"
 #include "platform/amlauncherclient.h"
 #include "platform/devicepath.h"
+#include "platform/phonechannels.h"
+#include "platform/phonekeys.h"
 #include "platform/qcopchannel.h"
 #include "platform/setupsetmanager.h"
 #include "platform/utilstatus.h"
@@ -20,12 +22,24 @@ namespace {
 const QString IdleSettingsPath = QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_idle.cfg");
 const QString NaviGroup = QStringLiteral("NaviKeyPlugin");
 
-enum Key { Select = 0x1004, Left = 0x1012, Up = 0x1013, Right = 0x1014, Down = 0x1015 };
-
 void launch(const QString &id)
 {
     AM_LauncherClient::launchAppObject(
         id, QString(), AM_LauncherClient::AM_LAUNCHER_INITIATOR_T(0), true, true);
+}
+
+/** The application the phone assigns to a navigation key ("ShortcutID1" to "ShortcutID4"). */
+QString shortcut(int number)
+{
+    const ZConfig idle(devicePath(IdleSettingsPath));
+    return idle.readEntry(NaviGroup, QStringLiteral("ShortcutID%1").arg(number), QString());
+}
+
+/** Load problems are for whoever asked for them (KESTROW_DIAGNOSTICS=1): the plug-in itself reports nothing.
+ */
+bool diagnosticsWanted()
+{
+    return qEnvironmentVariableIntValue("KESTROW_DIAGNOSTICS") == 1;
 }
 
 } // namespace
@@ -63,11 +77,13 @@ MyPluginClass::~MyPluginClass()
 void MyPluginClass::initialize()
 {
     plugin_init();
-    if (QCopChannel::isRegistered(QStringLiteral("EZX/System")))
-        listenTo(QStringLiteral("EZX/System"));
-    if (QCopChannel::isRegistered(QStringLiteral("/EZX/PHONE/IDLEFOCUS")))
-        listenTo(QStringLiteral("/EZX/PHONE/IDLEFOCUS"));
-    listenTo(QStringLiteral("/EZX/KestrowPlugin"));
+    const QString system(PhoneChannels::System);
+    const QString idleFocus(PhoneChannels::IdleFocus);
+    if (QCopChannel::isRegistered(system))
+        listenTo(system);
+    if (QCopChannel::isRegistered(idleFocus))
+        listenTo(idleFocus);
+    listenTo(QString(PhoneChannels::Plugin));
 }
 
 void MyPluginClass::listenTo(const QString &channel)
@@ -82,8 +98,12 @@ void MyPluginClass::plugin_init()
     options.iconReader = &m_icons;
     // Said once a load (start and each reload), not every frame.
     const SkinLoadReport report = SkinLoader::load(m_model, options);
-    for (const QString &problem : report.problems)
-        qWarning("skin: %s", qUtf8Printable(problem));
+    if (diagnosticsWanted()) {
+        for (const QString &problem : report.problems)
+            qWarning("skin: %s", qUtf8Printable(problem));
+    }
+    m_focusIndex = -1;
+    m_renderer.forgetLevels();
     m_loaded = true;
 }
 
@@ -100,11 +120,6 @@ void MyPluginClass::stop()
         m_timer->stop();
 }
 
-bool MyPluginClass::isTimerActive() const
-{
-    return m_timer->isActive();
-}
-
 QString MyPluginClass::getDisplayName() const
 {
     return QStringLiteral("Kestrow");
@@ -117,7 +132,7 @@ QRect MyPluginClass::getPluginGeometry(QRect const &offered)
 
 void MyPluginClass::focusIn()
 {
-    m_model.focusIndex = -1;
+    m_focusIndex = -1;
     timerEvent();
     start();
 }
@@ -133,7 +148,7 @@ void MyPluginClass::focusOut(QPoint &point, QString const &reason)
 {
     Q_UNUSED(point)
     Q_UNUSED(reason)
-    m_model.focusIndex = -1;
+    m_focusIndex = -1;
     stop();
 }
 
@@ -158,8 +173,8 @@ void MyPluginClass::timerEvent()
     // Before the first load the model holds no skin: there is nothing to paint.
     if (!m_loaded)
         return;
+    m_renderer.setFocusIndex(m_focusIndex);
     m_renderer.paintFrame();
-    ++m_framesPainted;
     if (m_widget)
         m_widget->repaint();
 }
@@ -182,14 +197,15 @@ void MyPluginClass::slotSystemMessage(const QByteArray &message, const QByteArra
     Q_UNUSED(data)
     if (!m_started || message.isNull())
         return;
-    if (message == "LCDOn" || message == "DPL_BKLGT_RESTORED" || message == "IDLE_FOCUS_IN") {
-        m_model.focusIndex = -1;
+    using namespace PhoneChannels;
+    if (message == LcdOn || message == BacklightRestored || message == IdleFocusIn) {
+        m_focusIndex = -1;
         timerEvent();
         start();
-    } else if (message == "LCDOff" || message == "IDLE_FOCUS_OUT") {
-        m_model.focusIndex = -1;
+    } else if (message == LcdOff || message == IdleFocusOut) {
+        m_focusIndex = -1;
         stop();
-    } else if (message == "Reload()") {
+    } else if (message == Reload) {
         stop();
         plugin_init();
         start();
@@ -198,32 +214,31 @@ void MyPluginClass::slotSystemMessage(const QByteArray &message, const QByteArra
 
 void MyPluginClass::handleEvent(HSFrameworkType::HSEvent const &event, int key)
 {
-    const ZConfig idle(devicePath(IdleSettingsPath));
-    if (event.value != 1)
+    if (event.value != PhoneKeys::KeyPressEvent)
         return;
     const bool dock = m_loaded && m_model.dock.show;
     switch (key) {
-    case Select:
-        if (dock && m_model.focusIndex != -1)
+    case PhoneKeys::Select:
+        if (dock && m_focusIndex != -1)
             launchFocusedSlot();
         break;
-    case Down:
-        launch(idle.readEntry(NaviGroup, QStringLiteral("ShortcutID1"), QString()));
+    case PhoneKeys::Down:
+        launch(shortcut(1));
         break;
-    case Right:
+    case PhoneKeys::Right:
         if (dock)
             moveFocusRight();
         else
-            launch(idle.readEntry(NaviGroup, QStringLiteral("ShortcutID2"), QString()));
+            launch(shortcut(2));
         break;
-    case Up:
-        launch(idle.readEntry(NaviGroup, QStringLiteral("ShortcutID3"), QString()));
+    case PhoneKeys::Up:
+        launch(shortcut(3));
         break;
-    case Left:
+    case PhoneKeys::Left:
         if (dock)
             moveFocusLeft();
         else
-            launch(idle.readEntry(NaviGroup, QStringLiteral("ShortcutID4"), QString()));
+            launch(shortcut(4));
         break;
     default:
         break;
@@ -236,7 +251,7 @@ void MyPluginClass::moveFocusRight()
     // A dock without slots has nothing to focus.
     if (num < 1)
         return;
-    m_model.focusIndex = m_model.focusIndex < num - 1 ? m_model.focusIndex + 1 : 0;
+    m_focusIndex = m_focusIndex < num - 1 ? m_focusIndex + 1 : 0;
     timerEvent();
 }
 
@@ -245,7 +260,7 @@ void MyPluginClass::moveFocusLeft()
     const int num = m_model.dock.num;
     if (num < 1)
         return;
-    int &focus = m_model.focusIndex;
+    int &focus = m_focusIndex;
     if (focus < 0)
         focus = num - 1;
     else if (focus < num)
@@ -258,8 +273,8 @@ void MyPluginClass::moveFocusLeft()
 void MyPluginClass::launchFocusedSlot()
 {
     const ZConfig settings(devicePath(SettingsFile::Path));
-    launch(settings.readEntry(SettingsFile::DockGroup,
-        SettingsFile::slotKey(SettingsFile::ExecKey, m_model.focusIndex), QString()));
+    launch(settings.readEntry(
+        SettingsFile::DockGroup, SettingsFile::slotKey(SettingsFile::ExecKey, m_focusIndex), QString()));
 }
 
 void MyPluginClass::GetDayOf(tagDate &date, QString &text)
@@ -283,7 +298,8 @@ __attribute__((visibility("default"))) bool isActivated()
 {
     SETUP_SET_Manager manager(devicePath(SettingsFile::Path), false);
     bool activated = true;
-    manager.getSettingInfo(QStringLiteral("Main"), QStringLiteral("Activated"), activated, true);
+    manager.getSettingInfo(
+        SettingsFile::MainGroup, SettingsFile::ActivatedKey, activated, SettingsFile::DefaultActivated);
     return activated;
 }
 

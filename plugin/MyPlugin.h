@@ -10,7 +10,6 @@
 #include <QObject>
 #include <QPointer>
 
-class QPainter;
 class QTimer;
 class QWidget;
 
@@ -44,25 +43,6 @@ public:
     void plugin_init();
     void GetDayOf(tagDate &date, QString &text);
 
-    void drawCenter(QPainter &painter) { m_renderer.drawCenter(painter); }
-    void drawBattery(QPainter &painter) { m_renderer.drawBattery(painter); }
-    void drawSignal(QPainter &painter) { m_renderer.drawSignal(painter); }
-    void drawFrameCover(QPainter &painter) { m_renderer.drawFrameCover(painter); }
-    void drawDigital(QPainter &painter) { m_renderer.drawDigital(painter); }
-    void drawAnalog(QPainter &painter) { m_renderer.drawAnalog(painter); }
-    void drawDate(QPainter &painter) { m_renderer.drawDate(painter); }
-    void drawWeek(QPainter &painter) { m_renderer.drawWeek(painter); }
-    void drawLunar(QPainter &painter) { m_renderer.drawLunar(painter); }
-    void drawNotify(QPainter &painter) { m_renderer.drawNotify(painter); }
-    void drawDockBar(QPainter &painter) { m_renderer.drawDockBar(painter); }
-
-    /** For the host and tests: frames painted so far, the last frame, the timer, the model. */
-    int framesPainted() const { return m_framesPainted; }
-    const QImage &frame() const { return m_renderer.frame(); }
-    bool isTimerActive() const;
-    const SkinModel &skinModel() const { return m_model; }
-    SkinRenderer &renderer() { return m_renderer; }
-
 public Q_SLOTS:
     void slotSystemMessage(const QByteArray &message, const QByteArray &data);
     void timerEvent();
@@ -87,5 +67,6 @@ private:
     SkinRenderer m_renderer;
     LunarCalendar m_lunar;
     bool m_loaded = false;
-    int m_framesPainted = 0;
+    // The focused dock slot, -1 for none; handed to the renderer with each frame.
+    int m_focusIndex = -1;
 };

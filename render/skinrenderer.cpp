@@ -1,5 +1,6 @@
 #include "render/skinrenderer.h"
 
+#include "platform/phonescreen.h"
 #include "platform/utilstatus.h"
 #include "render/glyphstrip.h"
 #include "render/lunartext.h"
@@ -16,11 +17,10 @@
 
 namespace {
 
-constexpr int FrameWidth = 240;
-constexpr int ScreenHeight = 320;
-// The plug-in's area starts this far below the top of the screen.
-constexpr int AreaTop = 25;
-constexpr int PluginFrameBase = 295;
+constexpr int FrameWidth = PhoneScreen::Width;
+constexpr int ScreenHeight = PhoneScreen::Height;
+// The plug-in's area starts below the status bar; its frame shows the background from there.
+constexpr int AreaTop = PhoneScreen::StatusBarHeight;
 constexpr int ShiftedRowsBase = 220;
 constexpr int MaxLevel = 5;
 const QColor ShadowColor(128, 128, 128);
@@ -58,11 +58,17 @@ QSize scaledIconSize(const QSize &icon, int width, int height)
 
 } // namespace
 
-SkinRenderer::SkinRenderer(SkinModel &model, FrameComposition composition)
+SkinRenderer::SkinRenderer(const SkinModel &model, FrameComposition composition)
     : m_model(model)
     , m_composition(composition)
 {
     installSkinFontSubstitution();
+}
+
+void SkinRenderer::forgetLevels()
+{
+    m_lastBattery = -1;
+    m_lastSignal = -1;
 }
 
 void SkinRenderer::setComposition(FrameComposition composition)
@@ -109,8 +115,7 @@ int SkinRenderer::defaultLineHeight() const
 
 int SkinRenderer::pluginFrameHeight() const
 {
-    const long height = long(PluginFrameBase) - m_model.paddingSum - defaultLineHeight();
-    return int(std::clamp(height, 1L, long(PluginFrameBase)));
+    return PhoneScreen::pluginAreaHeight(m_model.paddingSum, defaultLineHeight());
 }
 
 void SkinRenderer::prepareFrame(int height)
@@ -224,8 +229,8 @@ void SkinRenderer::drawCenter(QPainter &p)
 
 void SkinRenderer::drawBattery(QPainter &p)
 {
-    SkinModel::Battery &b = m_model.battery;
-    const int level = readLevel(b.lastLevel, m_batterySource ? m_batterySource : UTIL_GetBatteryLevel);
+    const SkinModel::Battery &b = m_model.battery;
+    const int level = readLevel(m_lastBattery, m_batterySource ? m_batterySource : UTIL_GetBatteryLevel);
     // Four images for six levels: 0-1, 2-3, 4, 5.
     const int index = level <= 2 ? level / 2 : level - 2;
     p.drawImage(QPoint(b.left, b.top), b.levels[std::size_t(index)]);
@@ -233,8 +238,8 @@ void SkinRenderer::drawBattery(QPainter &p)
 
 void SkinRenderer::drawSignal(QPainter &p)
 {
-    SkinModel::Signal &s = m_model.signal;
-    const int level = readLevel(s.lastLevel, m_signalSource ? m_signalSource : UTIL_GetSignalQuality);
+    const SkinModel::Signal &s = m_model.signal;
+    const int level = readLevel(m_lastSignal, m_signalSource ? m_signalSource : UTIL_GetSignalQuality);
     p.drawImage(QPoint(s.left, s.top), s.levels[std::size_t(level)]);
 }
 
@@ -381,7 +386,7 @@ void SkinRenderer::drawDockBar(QPainter &p)
     if (count < 1)
         return;
     // The preview has no dock focus, so it never shows a larger icon or a name.
-    const int focus = m_composition == FrameComposition::Preview ? -1 : m_model.focusIndex;
+    const int focus = m_composition == FrameComposition::Preview ? -1 : m_focusIndex;
     const QSize limit
         = p.device() ? QSize(p.device()->width(), p.device()->height()) : QSize(FrameWidth, ScreenHeight);
     for (int i = 0; i < count; ++i) {

@@ -27,8 +27,11 @@ class QPainter;
 class SkinRenderer
 {
 public:
-    /** The composition is the one the model was loaded for (SkinLoadOptions::composition). */
-    explicit SkinRenderer(SkinModel &model, FrameComposition composition = FrameComposition::Plugin);
+    /**
+     * The composition is the one the model was loaded for (SkinLoadOptions::composition). The model
+     * is only read; it must outlive the renderer.
+     */
+    explicit SkinRenderer(const SkinModel &model, FrameComposition composition = FrameComposition::Plugin);
 
     void setComposition(FrameComposition composition);
     FrameComposition composition() const { return m_composition; }
@@ -40,11 +43,16 @@ public:
     /** Looks up the countdown's message formats (the preview's language table); empty: used as they are. */
     void setNotifyFormatTranslator(std::function<QString(const QString &)> translator);
 
+    /** The focused dock slot, -1 for none; the preview never shows one. */
+    void setFocusIndex(int index) { m_focusIndex = index; }
+    int focusIndex() const { return m_focusIndex; }
+    /** After the model was loaded again: no gauge level has been read from it yet. */
+    void forgetLevels();
+
     /** Composes a whole frame into the kept frame image and returns it. */
     const QImage &paintFrame();
     const QImage &frame() const { return m_frame; }
-    /** The height of the plug-in's frame: 295 - padding sum - one line of the default font, kept
-     * within 1..295. */
+    /** The height of the plug-in's frame: the plug-in area's with one line of the default font. */
     int pluginFrameHeight() const;
 
     void drawCenter(QPainter &p);
@@ -74,8 +82,12 @@ private:
         bool bold, const QColor &color);
     int defaultLineHeight() const;
 
-    SkinModel &m_model;
+    const SkinModel &m_model;
     FrameComposition m_composition = FrameComposition::Plugin;
+    int m_focusIndex = -1;
+    // The gauge levels of the last frame, -1 before the first.
+    int m_lastBattery = -1;
+    int m_lastSignal = -1;
     const FrameClock *m_clock = nullptr;
     std::function<int()> m_batterySource;
     std::function<int()> m_signalSource;

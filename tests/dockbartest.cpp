@@ -50,10 +50,11 @@ SkinModel dockModel(int num)
     return model;
 }
 
-QImage drawDock(SkinModel &model, FrameComposition composition = FrameComposition::Plugin)
+QImage drawDock(
+    const SkinModel &model, int focus = -1, FrameComposition composition = FrameComposition::Plugin)
 {
-    SkinRenderer renderer(model);
-    renderer.setComposition(composition);
+    SkinRenderer renderer(model, composition);
+    renderer.setFocusIndex(focus);
     QImage canvas = blackCanvas();
     QPainter p(&canvas);
     renderer.drawDockBar(p);
@@ -136,8 +137,7 @@ void DockBarTest::iconSizes()
         s.sizeWidth = sizeWidth;
         s.sizeHeight = sizeHeight;
     }
-    model.focusIndex = focused ? 1 : -1;
-    const QImage frame = drawDock(model);
+    const QImage frame = drawDock(model, focused ? 1 : -1);
     checkIcon(frame, 54, 205, drawn.width(), drawn.height());
     // Slot 0 keeps its normal size.
     checkIcon(frame, 4, 205, std::abs(sizeWidth), std::abs(sizeHeight));
@@ -147,9 +147,8 @@ void DockBarTest::iconSizes()
 void DockBarTest::noSlots()
 {
     SkinModel model = dockModel(0);
-    model.focusIndex = 0;
     model.dock.infoShow = true;
-    const QImage frame = drawDock(model);
+    const QImage frame = drawDock(model, 0);
     QCOMPARE(
         countPixels(frame, frame.rect(), [](QRgb px) { return px != BarColour && px != qRgb(0, 0, 0); }), 0);
     QCOMPARE(countPixels(frame, QRect(0, 200, 240, 60), [](QRgb px) { return px == BarColour; }), 240 * 60);
@@ -173,9 +172,8 @@ void DockBarTest::names()
     QFETCH(bool, nameDrawn);
 
     SkinModel model = dockModel(5);
-    model.focusIndex = focus;
     model.dock.infoShow = infoShow;
-    const QImage frame = drawDock(model);
+    const QImage frame = drawDock(model, focus);
     const bool drawnName = !boundsOfName(frame, isYellow).isNull();
     QCOMPARE(drawnName, nameDrawn);
     QCOMPARE(nameShadowPixels(frame) > 0, nameDrawn);
@@ -186,9 +184,8 @@ void DockBarTest::names()
 void DockBarTest::nameShadow()
 {
     SkinModel model = dockModel(3);
-    model.focusIndex = 1;
     model.dock.infoShow = true;
-    const QImage frame = drawDock(model);
+    const QImage frame = drawDock(model, 1);
     const QRect name = boundsOfName(frame, isYellow);
     const QRect shadow = boundsOfName(frame, isGrey);
     QVERIFY(!name.isNull());
@@ -202,14 +199,13 @@ void DockBarTest::slotsInIndexOrder()
 {
     // Slot 1 overlaps slot 0's icon and its name: it is painted after both.
     SkinModel model = dockModel(2);
-    model.focusIndex = 0;
     model.dock.infoShow = true;
     DockSlot &second = model.dock.slots[1];
     second.left = 20;
     second.top = 150;
     second.sizeWidth = second.sizeHeight = 100;
     second.icon = solidImage(10, 10, qRgb(0, 200, 200));
-    const QImage frame = drawDock(model);
+    const QImage frame = drawDock(model, 0);
     QVERIFY(near(frame.pixel(30, 215), qRgb(0, 200, 200)));
     const QRect name = boundsOfName(frame, isYellow);
     QVERIFY(!name.isNull());
@@ -220,12 +216,11 @@ void DockBarTest::brokenIconsAndSizes()
 {
     SkinModel model = dockModel(DockSlotCount);
     model.dock.num = 25; // more than the bar holds: only its slots are drawn
-    model.focusIndex = 0;
     model.dock.infoShow = true;
     model.dock.slots[0].icon = QImage(); // failed to load: nothing at all for that slot
     model.dock.slots[1].sizeWidth = 0; // no width: no icon
     model.dock.slots[2].sizeWidth = model.dock.slots[2].sizeHeight = 1000000;
-    const QImage frame = drawDock(model);
+    const QImage frame = drawDock(model, 0);
     QCOMPARE(boundsOfName(frame, isYellow), QRect());
     QVERIFY(near(frame.pixel(54, 205), BarColour) || frame.pixel(54, 205) == qRgb(0, 0, 0));
     // The huge icon is held to the frame: it covers the rest of the frame from its corner.
@@ -237,9 +232,8 @@ void DockBarTest::brokenIconsAndSizes()
 void DockBarTest::previewHasNoFocus()
 {
     SkinModel model = dockModel(3);
-    model.focusIndex = 1;
     model.dock.infoShow = true;
-    const QImage frame = drawDock(model, FrameComposition::Preview);
+    const QImage frame = drawDock(model, 1, FrameComposition::Preview);
     checkIcon(frame, 54, 205, 32, 32);
     QCOMPARE(boundsOfName(frame, isYellow), QRect());
 }

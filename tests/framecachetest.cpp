@@ -61,21 +61,21 @@ SkinModel skin()
         s.nameColor = Qt::white;
         s.name = QStringLiteral("图库%1").arg(i);
     }
-    m.focusIndex = 0;
     return m;
 }
 
-QImage frameOf(SkinModel &model, const ClockReading &at)
+QImage frameOf(const SkinModel &model, int focus, const ClockReading &at)
 {
     FixedClock clock(at);
     SkinRenderer renderer(model);
+    renderer.setFocusIndex(focus);
     renderer.setClock(&clock);
     renderer.setBatterySource([] { return 5; });
     renderer.setSignalSource([] { return 5; });
     return renderer.paintFrame().copy();
 }
 
-using Change = std::function<void(SkinModel &, ClockReading &)>;
+using Change = std::function<void(SkinModel &, int &focus, ClockReading &)>;
 
 } // namespace
 
@@ -91,25 +91,26 @@ private Q_SLOTS:
 void FrameCacheTest::changesShowInTheNextFrame_data()
 {
     QTest::addColumn<Change>("change");
-    QTest::newRow("next second") << Change([](SkinModel &, ClockReading &t) { t.second = 6; });
-    QTest::newRow("next minute") << Change([](SkinModel &, ClockReading &t) { t.minute = 27; });
-    QTest::newRow("next hour") << Change([](SkinModel &, ClockReading &t) { t.hour = 10; });
-    QTest::newRow("next day") << Change([](SkinModel &, ClockReading &t) { t.day = 15, t.weekDay = 0; });
-    QTest::newRow("focus moves") << Change([](SkinModel &m, ClockReading &) { m.focusIndex = 2; });
-    QTest::newRow("no focus") << Change([](SkinModel &m, ClockReading &) { m.focusIndex = -1; });
-    QTest::newRow("icon replaced") << Change([](SkinModel &m, ClockReading &) {
+    QTest::newRow("next second") << Change([](SkinModel &, int &, ClockReading &t) { t.second = 6; });
+    QTest::newRow("next minute") << Change([](SkinModel &, int &, ClockReading &t) { t.minute = 27; });
+    QTest::newRow("next hour") << Change([](SkinModel &, int &, ClockReading &t) { t.hour = 10; });
+    QTest::newRow("next day") << Change(
+        [](SkinModel &, int &, ClockReading &t) { t.day = 15, t.weekDay = 0; });
+    QTest::newRow("focus moves") << Change([](SkinModel &, int &focus, ClockReading &) { focus = 2; });
+    QTest::newRow("no focus") << Change([](SkinModel &, int &focus, ClockReading &) { focus = -1; });
+    QTest::newRow("icon replaced") << Change([](SkinModel &m, int &, ClockReading &) {
         m.dock.slots[0].icon = solidImage(32, 32, qRgb(250, 0, 250), QImage::Format_ARGB32_Premultiplied);
     });
     QTest::newRow("icon size") << Change(
-        [](SkinModel &m, ClockReading &) { m.dock.slots[1].sizeWidth = 12; });
+        [](SkinModel &m, int &, ClockReading &) { m.dock.slots[1].sizeWidth = 12; });
     QTest::newRow("hand replaced") << Change(
-        [](SkinModel &m, ClockReading &) { m.analog.minute = handImage(8, 70, qRgb(0, 0, 255)); });
+        [](SkinModel &m, int &, ClockReading &) { m.analog.minute = handImage(8, 70, qRgb(0, 0, 255)); });
     QTest::newRow("event renamed") << Change(
-        [](SkinModel &m, ClockReading &) { m.notify.info = QStringLiteral("踏青"); });
-    QTest::newRow("event bold") << Change([](SkinModel &m, ClockReading &) { m.notify.bold = true; });
-    QTest::newRow("lunar size") << Change([](SkinModel &m, ClockReading &) { m.lunar.fontSize = 16; });
+        [](SkinModel &m, int &, ClockReading &) { m.notify.info = QStringLiteral("踏青"); });
+    QTest::newRow("event bold") << Change([](SkinModel &m, int &, ClockReading &) { m.notify.bold = true; });
+    QTest::newRow("lunar size") << Change([](SkinModel &m, int &, ClockReading &) { m.lunar.fontSize = 16; });
     QTest::newRow("name size") << Change(
-        [](SkinModel &m, ClockReading &) { m.dock.slots[0].nameFontSize = 14; });
+        [](SkinModel &m, int &, ClockReading &) { m.dock.slots[0].nameFontSize = 14; });
 }
 
 void FrameCacheTest::changesShowInTheNextFrame()
@@ -118,16 +119,19 @@ void FrameCacheTest::changesShowInTheNextFrame()
     SkinModel model = skin();
     ClockReading at = Start;
     FixedClock clock(at);
+    int focus = 0;
     SkinRenderer renderer(model);
+    renderer.setFocusIndex(focus);
     renderer.setClock(&clock);
     renderer.setBatterySource([] { return 5; });
     renderer.setSignalSource([] { return 5; });
     const QImage before = renderer.paintFrame().copy();
 
-    change(model, at);
+    change(model, focus, at);
     clock.setReading(at);
+    renderer.setFocusIndex(focus);
     const QImage after = renderer.paintFrame().copy();
-    const QImage fresh = frameOf(model, at);
+    const QImage fresh = frameOf(model, focus, at);
     QVERIFY(after != before);
     QCOMPARE(after, fresh);
 }

@@ -1,13 +1,10 @@
-#include "host/hostcontext.h"
-#include "plugin/MyPlugin.h"
-#include "testsupport.h"
+#include "pluginscreen.h"
 
-#include <QWidget>
 #include <QtTest>
 
 namespace {
 
-enum Key { Select = 0x1004, Left = 0x1012, Up = 0x1013, Right = 0x1014, Down = 0x1015 };
+using namespace PhoneKeys;
 
 /** Each launch of the log as "id|arguments|initiator|flags". */
 QStringList launches(const TempDeviceRoot &root)
@@ -23,13 +20,6 @@ QStringList launches(const TempDeviceRoot &root)
                 fields[0] + '|' + fields[1] + '|' + fields[2] + '|' + fields[3] + fields[4]));
     }
     return result;
-}
-
-void press(MyPluginClass &plugin, int key, int value = 1)
-{
-    HSFrameworkType::HSEvent event;
-    event.value = value;
-    plugin.handleEvent(event, key);
 }
 
 } // namespace
@@ -89,20 +79,19 @@ void MyPluginDockTest::keys()
     QFETCH(QStringList, launched);
 
     TempDeviceRoot root;
-    root.writeSkin(QStringLiteral("default"),
-        QByteArray("[DockBar]\nShow=") + (dock ? "true" : "false") + "\nNum=" + QByteArray::number(num)
-            + "\n");
+    QVERIFY(writeDockSkin(root, dock, num));
     root.writeFile(QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg"),
         "[DockBar]\nExec0=app.zero\nExec1=app.one\nExec2=app.two\n");
     root.writeFile(QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_idle.cfg"),
         "[NaviKeyPlugin]\nShortcutID1=nav.one\nShortcutID2=nav.two\nShortcutID3=nav.three\nShortcutID4=nav."
         "four\n");
-    HostContext context;
-    MyPluginClass plugin(&context);
-    plugin.initialize();
+    PluginScreen screen;
+    QVERIFY(screen.isExposed());
+    screen.plugin->initialize();
     for (int i = 0; i < keys.size(); ++i) {
-        press(plugin, keys[i]);
-        QCOMPARE(plugin.skinModel().focusIndex, foci[i]);
+        screen.press(keys[i]);
+        screen.plugin->timerEvent();
+        QCOMPARE(screen.focusShown(), foci[i]);
     }
     QStringList expected;
     for (const QString &id : launched)
@@ -113,34 +102,36 @@ void MyPluginDockTest::keys()
 void MyPluginDockTest::selectReadsExecAtThatMoment()
 {
     TempDeviceRoot root;
-    root.writeSkin(QStringLiteral("default"), "[DockBar]\nShow=true\nNum=3\n");
+    QVERIFY(writeDockSkin(root, true, 3));
     root.writeFile(QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg"), "[DockBar]\nExec2=before\n");
-    HostContext context;
-    MyPluginClass plugin(&context);
-    plugin.initialize();
-    press(plugin, Left);
+    PluginScreen screen;
+    QVERIFY(screen.isExposed());
+    screen.plugin->initialize();
+    screen.press(Left);
     root.writeFile(QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg"), "[DockBar]\nExec2=after\nExec1=x\n");
-    press(plugin, Select);
-    const int frames = plugin.framesPainted();
-    press(plugin, Right); // 2 -> wraps to 0
-    press(plugin, Select); // slot 0 has no Exec: the empty id
-    QCOMPARE(plugin.framesPainted(), frames + 1);
+    screen.press(Select);
+    const int frames = screen.framesShown();
+    screen.press(Right); // 2 -> wraps to 0
+    screen.press(Select); // slot 0 has no Exec: the empty id
+    QCOMPARE(screen.framesShown(), frames + 1);
+    QCOMPARE(screen.focusShown(), 0);
     QCOMPARE(launches(root), (QStringList { QStringLiteral("after||0|11"), QStringLiteral("||0|11") }));
 }
 
 void MyPluginDockTest::otherEventValuesDoNothing()
 {
     TempDeviceRoot root;
-    root.writeSkin(QStringLiteral("default"), "[DockBar]\nShow=true\nNum=3\n");
-    HostContext context;
-    MyPluginClass plugin(&context);
-    plugin.initialize();
+    QVERIFY(writeDockSkin(root, true, 3));
+    PluginScreen screen;
+    QVERIFY(screen.isExposed());
+    screen.plugin->initialize();
     for (int value : { 0, 2, -1 }) {
         for (int key : { Select, Left, Up, Right, Down })
-            press(plugin, key, value);
+            screen.press(key, value);
     }
-    QCOMPARE(plugin.skinModel().focusIndex, -1);
-    QCOMPARE(plugin.framesPainted(), 0);
+    QCOMPARE(screen.framesShown(), 0);
+    screen.plugin->timerEvent();
+    QCOMPARE(screen.focusShown(), -1);
     QVERIFY(launches(root).isEmpty());
 }
 

@@ -1,26 +1,15 @@
-#include "host/hostcontext.h"
-#include "plugin/MyPlugin.h"
-#include "testsupport.h"
+#include "pluginscreen.h"
 
-#include <QWidget>
 #include <QtTest>
 
 namespace {
 
-/** A plug-in on a widget over a device root with a one-colour skin. */
-struct Fixture {
-    Fixture()
-    {
-        root.writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/default/mid.png"), 240, 320, Qt::darkCyan);
-        root.writeSkin(
-            QStringLiteral("default"), "[Background]\nMidIMG=mid.png\n[DockBar]\nShow=true\nNum=3\n");
-        widget.resize(240, 273);
-        plugin = std::make_unique<MyPluginClass>(&context);
-    }
+/** A plug-in over a device root with a one-colour skin and a dock of three slots. */
+struct Fixture : PluginScreen {
     TempDeviceRoot root;
-    QWidget widget;
-    HostContext context { &widget };
-    std::unique_ptr<MyPluginClass> plugin;
+    bool ready
+        = root.writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/default/mid.png"), 240, 320, Qt::darkCyan)
+        && writeDockSkin(root, true, 3, "[Background]\nMidIMG=mid.png");
 };
 
 } // namespace
@@ -43,37 +32,38 @@ private Q_SLOTS:
 void MyPluginLifecycleTest::constructionPaintsNothing()
 {
     Fixture f;
-    QCOMPARE(f.plugin->framesPainted(), 0);
-    QVERIFY(!f.plugin->isTimerActive());
+    QVERIFY(f.ready && f.isExposed());
+    QCOMPARE(f.framesShown(), 0);
+    QVERIFY(!f.timerRunning());
     // Before initialize nothing is loaded: focusIn must not paint from an empty model.
     f.plugin->focusIn();
-    QCOMPARE(f.plugin->framesPainted(), 0);
-    QVERIFY(f.plugin->frame().isNull());
+    QCOMPARE(f.framesShown(), 0);
     f.plugin->stop();
 }
 
 void MyPluginLifecycleTest::startAndStop()
 {
     Fixture f;
+    QVERIFY(f.ready && f.isExposed());
     f.plugin->initialize();
     f.plugin->stop(); // idle: nothing happens
-    QVERIFY(!f.plugin->isTimerActive());
+    QVERIFY(!f.timerRunning());
     f.plugin->start();
     f.plugin->start();
-    QVERIFY(f.plugin->isTimerActive());
-    QCOMPARE(f.widget.findChildren<QTimer *>().size(), 1);
+    QVERIFY(f.timerRunning());
+    QCOMPARE(f.widget().findChildren<QTimer *>().size(), 1);
     f.plugin->stop();
-    QVERIFY(!f.plugin->isTimerActive());
+    QVERIFY(!f.timerRunning());
 
     QPoint point(5, 5);
     f.plugin->focusIn(3, point);
     QCOMPARE(point, QPoint(5, 5));
-    QCOMPARE(f.plugin->framesPainted(), 1);
-    QVERIFY(f.plugin->isTimerActive());
-    QCOMPARE(f.plugin->frame().pixelColor(10, 10), QColor(Qt::darkCyan));
+    QCOMPARE(f.framesShown(), 1);
+    QVERIFY(f.timerRunning());
+    QCOMPARE(f.shown().pixelColor(10, 10), QColor(Qt::darkCyan));
     f.plugin->focusOut(point, QStringLiteral("x"));
-    QVERIFY(!f.plugin->isTimerActive());
-    QCOMPARE(f.plugin->framesPainted(), 1);
+    QVERIFY(!f.timerRunning());
+    QCOMPARE(f.framesShown(), 1);
 }
 
 void MyPluginLifecycleTest::messages_data()
@@ -112,66 +102,69 @@ void MyPluginLifecycleTest::messages()
     QFETCH(bool, focusCleared);
 
     Fixture f;
+    QVERIFY(f.ready && f.isExposed());
     f.plugin->initialize();
     f.plugin->start();
     if (!runningBefore)
         f.plugin->stop();
-    HSFrameworkType::HSEvent keyEvent;
-    keyEvent.value = 1;
-    f.plugin->handleEvent(keyEvent, 0x1014); // focus slot 0
-    QCOMPARE(f.plugin->skinModel().focusIndex, 0);
-    const int frames = f.plugin->framesPainted();
+    f.press(PhoneKeys::Right); // focus slot 0
+    QCOMPARE(f.focusShown(), 0);
+    const int frames = f.framesShown();
 
     f.plugin->slotSystemMessage(message, QByteArray("ignored data"));
-    QCOMPARE(f.plugin->isTimerActive(), runningAfter);
-    QCOMPARE(f.plugin->framesPainted() - frames, framesAtOnce);
-    QCOMPARE(f.plugin->skinModel().focusIndex, focusCleared ? -1 : 0);
-    QCOMPARE(f.widget.findChildren<QTimer *>().size(), 1);
+    QCOMPARE(f.timerRunning(), runningAfter);
+    QCOMPARE(f.framesShown() - frames, framesAtOnce);
+    QCOMPARE(f.widget().findChildren<QTimer *>().size(), 1);
+    f.plugin->timerEvent(); // the next tick shows the focus
+    QCOMPARE(f.focusShown(), focusCleared ? -1 : 0);
 }
 
 void MyPluginLifecycleTest::messagesBeforeStartAreIgnored()
 {
     Fixture f;
+    QVERIFY(f.ready && f.isExposed());
     f.plugin->initialize();
     for (const char *message : { "LCDOn", "IDLE_FOCUS_IN", "Reload()", "DPL_BKLGT_RESTORED" })
         f.plugin->slotSystemMessage(QByteArray(message), QByteArray());
-    QVERIFY(!f.plugin->isTimerActive());
-    QCOMPARE(f.plugin->framesPainted(), 0);
+    QVERIFY(!f.timerRunning());
+    QCOMPARE(f.framesShown(), 0);
     f.plugin->slotSystemMessage(QByteArray(), QByteArray()); // a null text matches nothing
-    QCOMPARE(f.plugin->framesPainted(), 0);
+    QCOMPARE(f.framesShown(), 0);
 }
 
 void MyPluginLifecycleTest::reloadReadsTheSkinAgain()
 {
     Fixture f;
+    QVERIFY(f.ready && f.isExposed());
     f.plugin->initialize();
     f.plugin->start();
     f.plugin->slotSystemMessage("LCDOff", QByteArray());
     f.root.writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/red/mid.png"), 240, 320, Qt::red);
     f.root.writeSkin(QStringLiteral("red"), "[Background]\nMidIMG=mid.png\n");
     f.root.writeFile(QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg"), "[Main]\nSkin=red\n");
-    const int frames = f.plugin->framesPainted();
+    const int frames = f.framesShown();
     f.plugin->slotSystemMessage("Reload()", QByteArray());
-    QVERIFY(f.plugin->isTimerActive()); // also while the display was off
-    QCOMPARE(f.plugin->framesPainted(), frames); // the next tick paints the new skin
-    QVERIFY(!f.plugin->skinModel().dock.show);
+    QVERIFY(f.timerRunning()); // also while the display was off
+    QCOMPARE(f.framesShown(), frames); // the next tick paints the new skin
     f.plugin->timerEvent();
-    QCOMPARE(f.plugin->frame().pixelColor(10, 10), QColor(Qt::red));
+    QCOMPARE(f.shown().pixelColor(10, 10), QColor(Qt::red));
+    QCOMPARE(f.shown().pixelColor(5, 205), QColor(Qt::red)); // the new skin has no dock
 }
 
 void MyPluginLifecycleTest::timerTicks()
 {
     Fixture f;
+    QVERIFY(f.ready && f.isExposed());
     f.plugin->initialize();
-    QTimer *timer = f.widget.findChild<QTimer *>();
+    QTimer *timer = f.widget().findChild<QTimer *>();
     QVERIFY(timer);
     QCOMPARE(timer->timerType(), Qt::PreciseTimer);
     f.plugin->start();
     QCOMPARE(timer->interval(), 1000);
     QVERIFY(!timer->isSingleShot());
     QSignalSpy ticks(timer, &QTimer::timeout);
-    QVERIFY(ticks.wait(3000));
-    QCOMPARE(f.plugin->framesPainted(), 1);
+    QVERIFY(ticks.wait(60000));
+    QCOMPARE(f.framesShown(), 1);
     // Paused, the plug-in has no timer running at all.
     f.plugin->slotSystemMessage("IDLE_FOCUS_OUT", QByteArray());
     QVERIFY(!timer->isActive());
@@ -180,13 +173,14 @@ void MyPluginLifecycleTest::timerTicks()
 void MyPluginLifecycleTest::fixedAnswers()
 {
     Fixture f;
+    QVERIFY(f.ready && f.isExposed());
     QCOMPARE(f.plugin->getDisplayName(), QStringLiteral("Kestrow"));
     QCOMPARE(f.plugin->getFocusPoint(), QPoint(1, 1));
     for (const QRect &rect : { QRect(0, 25, 240, 273), QRect(-5, -5, 0, 0), QRect(1, 2, 100000, 3) })
         QCOMPARE(f.plugin->getPluginGeometry(rect), rect);
     f.plugin->notifyPluginStateChanged(HSFrameworkType::Started, QStringLiteral("x"));
     f.plugin->setObscured(true);
-    QCOMPARE(f.plugin->framesPainted(), 0);
+    QCOMPARE(f.framesShown(), 0);
 }
 
 QTEST_MAIN(MyPluginLifecycleTest)

@@ -24,8 +24,8 @@ Painted paint(const SkinLoadOptions &options, int focus)
     SkinModel model;
     Painted painted;
     painted.report = SkinLoader::load(model, options);
-    model.focusIndex = focus;
     SkinRenderer renderer(model, options.composition);
+    renderer.setFocusIndex(focus);
     const FixedClock clock(Moment);
     renderer.setClock(&clock);
     renderer.setBatterySource([] { return 5; });

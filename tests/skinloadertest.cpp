@@ -56,13 +56,8 @@ void SkinLoaderTest::defaultsOfAnEmptySkin()
     TempDeviceRoot root;
     QVERIFY(root.writeSkin(QStringLiteral("default"), QByteArray()));
     SkinModel model;
-    model.focusIndex = 3;
-    model.battery.lastLevel = 4;
     const SkinLoadReport report = SkinLoader::load(model);
     QCOMPARE(report.skinDirectory, root.path(SkinDir));
-    QCOMPARE(model.focusIndex, -1);
-    QCOMPARE(model.battery.lastLevel, -1);
-    QCOMPARE(model.signal.lastLevel, -1);
     QCOMPARE(model.paddingSum, 6);
     QVERIFY(!model.cover.show && !model.analog.show && !model.digital.show && !model.week.show);
     QVERIFY(!model.date.show && !model.lunar.show && !model.battery.show && !model.signal.show);

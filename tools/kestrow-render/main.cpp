@@ -154,9 +154,9 @@ int main(int argc, char **argv)
     const SkinLoadReport report = SkinLoader::load(model, loadOptions);
     for (const QString &problem : report.problems)
         printError(problem);
-    model.focusIndex = options.preview ? -1 : options.focus;
 
     SkinRenderer renderer(model, loadOptions.composition);
+    renderer.setFocusIndex(options.focus);
     std::optional<FixedClock> clock;
     if (options.at) {
         clock.emplace(*options.at);
