@@ -8,6 +8,7 @@
 #include "host/softkeybar.h"
 #include "host/statusbar.h"
 #include "platform/devicepath.h"
+#include "platform/phonekeys.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -69,8 +70,7 @@ QRect HostWindow::pluginRect() const
 {
     // The frame leaves room at the bottom for the soft-key bar: its paddings and one line of text.
     const int line = QFontMetrics(font()).height();
-    const int height = qBound(1, ScreenHeight - StatusBar::Height - PlatformDisplay::paddingSum() - line,
-        ScreenHeight - StatusBar::Height);
+    const int height = PhoneScreen::pluginAreaHeight(PlatformDisplay::paddingSum(), line);
     return QRect(0, StatusBar::Height, ScreenWidth, height);
 }
 
@@ -123,7 +123,7 @@ int HostWindow::phoneKey(int qtKey)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Select:
-        return 0x1004;
+        return PhoneKeys::Select;
     default:
         break;
     }

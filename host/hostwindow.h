@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/phonescreen.h"
+
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -21,8 +23,8 @@ class HostWindow : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int ScreenWidth = 240;
-    static constexpr int ScreenHeight = 320;
+    static constexpr int ScreenWidth = PhoneScreen::Width;
+    static constexpr int ScreenHeight = PhoneScreen::Height;
 
     explicit HostWindow(QWidget *parent = nullptr);
     ~HostWindow() override;

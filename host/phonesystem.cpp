@@ -1,13 +1,14 @@
 #include "host/phonesystem.h"
 
+#include "platform/phonechannels.h"
 #include "platform/qcopchannel.h"
 
 #include <QDBusConnection>
 
 namespace {
 
-const QString SystemChannel = QStringLiteral("EZX/System");
-const QString IdleFocusChannel = QStringLiteral("/EZX/PHONE/IDLEFOCUS");
+const QString SystemChannel(PhoneChannels::System);
+const QString IdleFocusChannel(PhoneChannels::IdleFocus);
 
 } // namespace
 
@@ -42,13 +43,13 @@ void PhoneSystem::setDisplayOn(bool on)
     if (on == m_displayOn)
         return;
     m_displayOn = on;
-    QCopChannel::send(SystemChannel, on ? QByteArrayLiteral("LCDOn") : QByteArrayLiteral("LCDOff"));
+    QCopChannel::send(SystemChannel, QByteArray(on ? PhoneChannels::LcdOn : PhoneChannels::LcdOff));
     Q_EMIT displayChanged(on);
 }
 
 void PhoneSystem::restoreBacklight()
 {
-    QCopChannel::send(SystemChannel, QByteArrayLiteral("DPL_BKLGT_RESTORED"));
+    QCopChannel::send(SystemChannel, QByteArray(PhoneChannels::BacklightRestored));
 }
 
 void PhoneSystem::setIdleFocus(bool in)
@@ -57,10 +58,10 @@ void PhoneSystem::setIdleFocus(bool in)
         return;
     m_idleFocusIn = in;
     QCopChannel::send(
-        IdleFocusChannel, in ? QByteArrayLiteral("IDLE_FOCUS_IN") : QByteArrayLiteral("IDLE_FOCUS_OUT"));
+        IdleFocusChannel, QByteArray(in ? PhoneChannels::IdleFocusIn : PhoneChannels::IdleFocusOut));
 }
 
 void PhoneSystem::requestReload()
 {
-    QCopChannel::send(QStringLiteral("/EZX/KestrowPlugin"), QByteArrayLiteral("Reload()"));
+    QCopChannel::send(QString(PhoneChannels::Plugin), QByteArray(PhoneChannels::Reload));
 }

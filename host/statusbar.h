@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/phonescreen.h"
+
 #include <QTimer>
 #include <QWidget>
 
@@ -9,7 +11,7 @@ class StatusBar : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int Height = 25;
+    static constexpr int Height = PhoneScreen::StatusBarHeight;
     explicit StatusBar(QWidget *parent = nullptr);
 
 protected:
