@@ -1,9 +1,9 @@
+#include "data/deviceroot.h"
 #include "host/hostwindow.h"
 #include "host/phoneshell.h"
+#include "platform/toolcommandline.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -26,14 +26,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("kestrow-host"));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "The phone's home screen. It runs the device root's autorun scripts at start (one of them loads "
-        "the Kestrow plug-in), opens the settings application on F3, and ends with status 75 when asked "
-        "to restart."));
-    parser.addHelpOption();
-    const QCommandLineOption root(
-        QStringLiteral("root"), QStringLiteral("Device root folder."), QStringLiteral("DIR"));
+    ToolCommandLine cmd(QStringLiteral("kestrow-host"),
+        QStringLiteral(
+            "The phone's home screen. It runs the device root's autorun scripts at start (one of them loads "
+            "the Kestrow plug-in), opens the settings application on F3, and ends with status 75 when "
+            "asked to restart."));
+    cmd.addRootOption();
     const QCommandLineOption plugin(QStringLiteral("plugin"), QStringLiteral("Plug-in library to load."),
         QStringLiteral("PATH"), QStringLiteral(KESTROW_PLUGIN_PATH));
     const QCommandLineOption capture(QStringLiteral("capture"),
@@ -42,20 +40,29 @@ int main(int argc, char *argv[])
         QStringLiteral("quit-after"), QStringLiteral("Quit after N seconds."), QStringLiteral("N"));
     const QCommandLineOption logFrames(QStringLiteral("log-frames"),
         QStringLiteral("Print a line for every frame that reaches the screen."));
-    parser.addOptions({ root, plugin, capture, quitAfter, logFrames });
-    parser.process(app);
+    for (const QCommandLineOption &option : { plugin, capture, quitAfter, logFrames })
+        cmd.addOption(option);
+    cmd.setEpilogue(
+        QStringLiteral("Keys: arrows and Return go to the plug-in; F1 display off and on, F2 backlight, "
+                       "F3 settings application, F5 reload, Esc quit."));
+    if (const std::optional<int> done = cmd.process(app.arguments()))
+        return *done;
+    QCommandLineParser &parser = cmd.parser();
+    if (!cmd.positional().isEmpty())
+        return cmd.usageError(QStringLiteral("unexpected argument \"%1\"").arg(cmd.positional().first()));
 
-    if (parser.isSet(root))
-        qputenv("KESTROW_ROOT", QFile::encodeName(QDir(parser.value(root)).absolutePath()));
     if (parser.isSet(quitAfter)) {
         bool ok = false;
         const double seconds = parser.value(quitAfter).toDouble(&ok);
-        if (!ok || seconds < 0) {
-            std::fprintf(stderr, "kestrow-host: --quit-after needs a number of seconds\n");
-            return 2;
-        }
+        if (!ok || seconds < 0 || seconds > 24 * 3600 * 365)
+            return cmd.usageError(QStringLiteral("--quit-after takes a number of seconds, not \"%1\"")
+                                      .arg(parser.value(quitAfter)));
         QTimer::singleShot(int(seconds * 1000), &app, &QCoreApplication::quit);
     }
+    cmd.applyRoot();
+    // Without its files the home screen would be black: say what is missing and how to make it.
+    if (const std::optional<QString> problem = DeviceRootCheck::problem())
+        return cmd.usageError(*problem);
 
     HostWindow window;
     window.setCaptureFile(parser.value(capture));

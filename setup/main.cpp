@@ -1,12 +1,12 @@
 // kestrow-setup: the settings application. Chooses the language from the phone's setting, shows the
 // main window and runs until the user quits it.
+#include "data/deviceroot.h"
+#include "platform/toolcommandline.h"
 #include "platform/widgets/zapplication.h"
 #include "setup/appdir.h"
 #include "setup/lngtable.h"
 #include "setup/lockui.h"
 
-#include <QCommandLineParser>
-#include <QDir>
 #include <QFile>
 
 #include <cstdio>
@@ -14,39 +14,29 @@
 
 namespace {
 
-const char Help[] = "usage: kestrow-setup [--root DIR]\n"
-                    "\n"
-                    "The Kestrow settings application: starts and stops the plug-in, installs its autorun\n"
-                    "script, reloads it or restarts the home screen, chooses the skin, edits the dock bar\n"
-                    "and the countdown.\n"
-                    "\n"
-                    "  --root DIR  the device root (default: $KESTROW_ROOT, else the phone's own \"/\")\n"
-                    "  -h, --help  this text\n"
-                    "\n"
-                    "Its language files, images and scripts lie in the folder it is started from (the\n"
-                    "path it is started by, up to the last \"/\"): kestrow-device init DIR installs it as\n"
-                    "DIR/ezxlocal/Kestrow/kestrow-setup.\n";
-
 /** Reads --root and --help before the window system is touched; -1 to go on, else the exit code. */
 int parseArguments(int argc, char **argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    QCommandLineParser parser;
-    const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
-    const QCommandLineOption root(QStringLiteral("root"), QString(), QStringLiteral("DIR"));
-    parser.addOptions({ help, root });
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "kestrow-setup: %s\n%s", qPrintable(parser.errorText()), Help);
-        return 2;
-    }
-    if (parser.isSet(help)) {
-        std::fputs(Help, stdout);
-        return 0;
-    }
-    if (parser.isSet(root))
-        qputenv("KESTROW_ROOT", QFile::encodeName(QDir(parser.value(root)).absolutePath()));
+    ToolCommandLine cmd(QStringLiteral("kestrow-setup"),
+        QStringLiteral(
+            "The Kestrow settings application: starts and stops the plug-in, installs its autorun script, "
+            "reloads it or restarts the home screen, chooses the skin, edits the dock bar and the "
+            "countdown."));
+    cmd.addRootOption();
+    cmd.setEpilogue(
+        QStringLiteral("Its language files, images and scripts lie in the folder it is started from (the\n"
+                       "path it is started by, up to the last \"/\"): kestrow-device init DIR installs it "
+                       "as\nDIR/ezxlocal/Kestrow/kestrow-setup.\n"));
+    if (const std::optional<int> done = cmd.process(arguments))
+        return *done;
+    if (!cmd.positional().isEmpty())
+        return cmd.usageError(QStringLiteral("unexpected argument \"%1\"").arg(cmd.positional().first()));
+    cmd.applyRoot();
+    if (const std::optional<QString> problem = DeviceRootCheck::problem())
+        return cmd.usageError(*problem);
     return -1;
 }
 

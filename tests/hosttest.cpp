@@ -52,6 +52,7 @@ void HostTest::capturesTheHomeScreen()
     TempDeviceRoot root;
     installAutorun(root);
     writeSolidSkin(root, QStringLiteral("default"), Qt::darkMagenta);
+    root.writeFile(Settings, "[Main]\nSkin=default\n");
     root.writeImage(QStringLiteral("/wall/w.png"), 240, 320, Qt::darkGreen);
     root.writeFile(QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_system.cfg"),
         "[SYS_DISPLAY_SET]\nWallpaper=/wall/w.png\n");
@@ -98,6 +99,7 @@ void HostTest::reloadFromAnotherProcess()
     installAutorun(root);
     writeSolidSkin(root, QStringLiteral("default"), Qt::darkMagenta);
     writeSolidSkin(root, QStringLiteral("other"), Qt::darkYellow);
+    root.writeFile(Settings, "[Main]\nSkin=default\n");
     const QString shot = root.path(QStringLiteral("/shot.png"));
     QProcess host;
     host.start(builtProgram(QStringLiteral("kestrow-host")),

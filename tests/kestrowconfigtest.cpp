@@ -148,7 +148,7 @@ void KestrowConfigTest::usageErrors()
     QFETCH(QStringList, arguments);
     const ProgramRun run = runTool(arguments);
     QCOMPARE(run.exitCode, 2);
-    QVERIFY(run.err.startsWith("usage: kestrow-config "));
+    QVERIFY2(run.err.startsWith("kestrow-config: "), run.err.constData());
     QCOMPARE(run.err.count('\n'), 1);
     QCOMPARE(readBytes(path()), Sample);
 }

@@ -359,7 +359,7 @@ void QCopChannelTest::toolArguments()
         { QStringLiteral("--registered"), QStringLiteral("a"), QStringLiteral("b") } };
     for (const QStringList &arguments : wrong) {
         const ProgramRun run = runTool(qcopTool(), arguments);
-        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.exitCode, 2);
         QCOMPARE(lines(run.err).size(), 1);
         QVERIFY(run.err.startsWith("kestrow-qcop: "));
     }

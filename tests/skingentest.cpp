@@ -114,7 +114,7 @@ void SkinGenTest::usageErrors()
 {
     QByteArray err;
     QCOMPARE(generate({}, &err), 2);
-    QVERIFY(err.contains("usage: kestrow-skingen OUTDIR"));
+    QVERIFY(err.contains("kestrow-skingen: "));
     QTemporaryDir dir;
     QCOMPARE(generate({ dir.filePath(QStringLiteral("a")), dir.filePath(QStringLiteral("b")) }), 2);
     QVERIFY(QDir(dir.path()).isEmpty());

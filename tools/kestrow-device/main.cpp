@@ -3,6 +3,7 @@
 // A file that exists is never overwritten, so a device root can be topped up after an update.
 #include "platform/desktopapps.h"
 #include "platform/devicepath.h"
+#include "platform/toolcommandline.h"
 #include "platform/zconfigdocument.h"
 #include "plugin/tool.h"
 #include "tools/kestrow-device/registries.h"
@@ -31,7 +32,6 @@ const QString WallpaperFile = QStringLiteral("/ezxlocal/download/mystuff/wallpap
 const QString PlatformSkin = QStringLiteral("/usr/data_resource/skin/kestrow-plain");
 const QString DockIconFolder = QStringLiteral("/ezxlocal/Kestrow/skin/default/icons/");
 
-constexpr int UsageError = 2;
 constexpr int DockSlots = 5;
 constexpr int IdleShortcuts = 4;
 
@@ -40,11 +40,12 @@ void printLine(FILE *stream, const QString &line)
     std::fputs(qPrintable(line + QLatin1Char('\n')), stream);
 }
 
-int usage()
-{
-    printLine(stderr, QStringLiteral("usage: kestrow-device init DIR"));
-    return UsageError;
-}
+const char Epilogue[]
+    = "Commands:\n"
+      "  init [DIR]  Lay out the device root DIR (default: --root DIR or $KESTROW_ROOT).\n"
+      "\n"
+      "A file that exists is never overwritten. Exit status: 0 done, 1 a file could not be\n"
+      "made, 2 usage error.\n";
 
 /** One key of a file being written, in the order it is written. */
 struct Entry {
@@ -239,8 +240,28 @@ int init(const QString &dir)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    if (args.size() != 2 || args.at(0) != QLatin1String("init") || args.at(1).isEmpty())
-        return usage();
-    return init(args.at(1));
+    ToolCommandLine cmd(QStringLiteral("kestrow-device"),
+        QStringLiteral(
+            "Lays out the files of a phone that Kestrow runs on under a device root folder: the "
+            "settings file, the shipped skins, the phone's display and idle settings, its soft-key "
+            "layout, a wallpaper and the settings application."));
+    cmd.addRootOption();
+    cmd.parser().addPositionalArgument(
+        QStringLiteral("command"), QStringLiteral("init"), QStringLiteral("init [DIR]"));
+    cmd.setEpilogue(QLatin1String(Epilogue));
+    if (const std::optional<int> done = cmd.process(app.arguments()))
+        return *done;
+    const QStringList args = cmd.positional();
+    if (args.isEmpty())
+        return cmd.usageError(QStringLiteral("a command is needed: init [DIR]"));
+    if (args.first() != QLatin1String("init"))
+        return cmd.usageError(
+            QStringLiteral("unknown command \"%1\"; the command is init").arg(args.first()));
+    if (args.size() > 2)
+        return cmd.usageError(QStringLiteral("init takes one folder"));
+    cmd.applyRoot();
+    const QString dir = args.size() == 2 ? args.at(1) : qEnvironmentVariable("KESTROW_ROOT");
+    if (dir.isEmpty())
+        return cmd.usageError(QStringLiteral("init needs a folder: init DIR, --root DIR or $KESTROW_ROOT"));
+    return init(dir);
 }

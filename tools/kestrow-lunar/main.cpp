@@ -4,9 +4,11 @@
 // that is not a date (a NUL byte included) is reported on standard error and
 // makes the exit code 1; the lines after it are read as usual.
 
+#include "platform/toolcommandline.h"
 #include "render/lunarcalendar.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <cstdio>
 #include <optional>
@@ -138,10 +140,25 @@ bool printStandardInput(LunarPrinter &printer)
 
 int main(int argc, char **argv)
 {
+    QStringList arguments;
+    for (int arg = 0; arg < argc; ++arg)
+        arguments.append(QString::fromLocal8Bit(argv[arg]));
+    ToolCommandLine cmd(QStringLiteral("kestrow-lunar"),
+        QStringLiteral(
+            "Prints \"DATE<TAB>lunar text\" for each DATE written YYYY-MM-DD; with no DATE, reads the "
+            "dates from standard input, one a line. Exit status: 0 every line a date, 1 otherwise."));
+    cmd.parser().setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    cmd.parser().addPositionalArgument(
+        QStringLiteral("DATE"), QStringLiteral("A date, YYYY-MM-DD."), QStringLiteral("[DATE...]"));
+    if (const std::optional<int> done = cmd.process(arguments))
+        return *done;
+    // The dates are the last arguments, read as the bytes they are.
+    const int first = argc - int(cmd.positional().size());
+
     LunarPrinter printer;
     bool ok = true;
-    if (argc > 1) {
-        for (int arg = 1; arg < argc; ++arg)
+    if (first < argc) {
+        for (int arg = first; arg < argc; ++arg)
             ok = printer.print(argv[arg], "argument " + std::to_string(arg)) && ok;
     } else {
         ok = printStandardInput(printer);

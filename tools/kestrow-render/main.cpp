@@ -2,15 +2,15 @@
 // home-screen plug-in composes it (or, with --preview, as the settings application's preview does),
 // with the clock, the levels and the dock focus fixed from the command line. For skin authors.
 
+#include "data/deviceroot.h"
 #include "data/settingsfile.h"
 #include "data/skinloader.h"
+#include "platform/toolcommandline.h"
 #include "platform/zconfig.h"
 #include "render/fixedclock.h"
 #include "render/skinrenderer.h"
 
 #include <QDate>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QStringList>
@@ -20,13 +20,7 @@
 
 namespace {
 
-constexpr int UsageError = 2;
-
-const char Usage[] = "usage: kestrow-render --root DIR [--skin NAME] [--at \"YYYY-MM-DD HH:MM:SS\"] "
-                     "[--battery N] [--signal N] [--focus N] [--preview] -o FILE.png\n";
-
 struct Options {
-    QString root;
     QString skin;
     std::optional<ClockReading> at;
     std::optional<int> battery;
@@ -35,11 +29,6 @@ struct Options {
     bool preview = false;
     QString output;
 };
-
-void printError(const QString &message)
-{
-    std::fputs(qPrintable(QStringLiteral("kestrow-render: ") + message + QLatin1Char('\n')), stderr);
-}
 
 std::optional<int> parseInt(const QString &text, int min, int max)
 {
@@ -65,59 +54,58 @@ std::optional<ClockReading> parseMoment(const QString &text)
     return ClockReading { part(1), part(2), part(3), part(4), part(5), part(6), date.dayOfWeek() % 7 };
 }
 
-/** Reads the command line; a message when it is not one this tool takes. */
-std::optional<QString> parse(const QStringList &args, Options &options)
+void addOptions(ToolCommandLine &cmd)
 {
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        QString name = args[i];
-        std::optional<QString> inlineValue;
-        if (name.startsWith(QLatin1String("--")) && name.contains(QLatin1Char('='))) {
-            inlineValue = name.mid(name.indexOf(QLatin1Char('=')) + 1);
-            name = name.left(name.indexOf(QLatin1Char('=')));
-        }
-        if (name == QLatin1String("--preview") && !inlineValue) {
-            options.preview = true;
-            continue;
-        }
-        const QStringList valued { QStringLiteral("--root"), QStringLiteral("--skin"), QStringLiteral("--at"),
-            QStringLiteral("--battery"), QStringLiteral("--signal"), QStringLiteral("--focus"),
-            QStringLiteral("-o") };
-        if (!valued.contains(name))
-            return QStringLiteral("unknown option %1").arg(args[i]);
-        if (!inlineValue && i + 1 >= args.size())
-            return QStringLiteral("%1 needs a value").arg(name);
-        const QString value = inlineValue ? *inlineValue : args[++i];
-        if (name == QLatin1String("--root")) {
-            options.root = value;
-        } else if (name == QLatin1String("--skin")) {
-            options.skin = value;
-        } else if (name == QLatin1String("-o")) {
-            options.output = value;
-        } else if (name == QLatin1String("--at")) {
-            options.at = parseMoment(value);
-            if (!options.at)
-                return QStringLiteral("--at takes a local time \"YYYY-MM-DD HH:MM:SS\", not \"%1\"")
-                    .arg(value);
-        } else if (name == QLatin1String("--focus")) {
-            const std::optional<int> focus = parseInt(value, -1, DockSlotCount - 1);
-            if (!focus)
-                return QStringLiteral("--focus takes a slot from -1 to %1, not \"%2\"")
-                    .arg(DockSlotCount - 1)
-                    .arg(value);
-            options.focus = *focus;
-        } else {
-            const std::optional<int> level = parseInt(value, 0, 5);
-            if (!level)
-                return QStringLiteral("%1 takes a level from 0 to 5, not \"%2\"").arg(name, value);
-            (name == QLatin1String("--battery") ? options.battery : options.signal) = level;
-        }
+    cmd.addRootOption();
+    cmd.addOption({ QStringLiteral("skin"),
+        QStringLiteral("Skin folder name under the skin root. Default: [Main] Skin."),
+        QStringLiteral("NAME") });
+    cmd.addOption({ QStringLiteral("at"), QStringLiteral("Local time of the frame. Default: now."),
+        QStringLiteral("YYYY-MM-DD HH:MM:SS") });
+    cmd.addOption(
+        { QStringLiteral("battery"), QStringLiteral("Battery level, 0 to 5."), QStringLiteral("N") });
+    cmd.addOption(
+        { QStringLiteral("signal"), QStringLiteral("Signal quality, 0 to 5."), QStringLiteral("N") });
+    cmd.addOption({ QStringLiteral("focus"), QStringLiteral("Focused dock slot, -1 (none) to 9."),
+        QStringLiteral("N") });
+    cmd.addOption(
+        { QStringLiteral("preview"), QStringLiteral("Paint the settings application's preview instead.") });
+    cmd.addOption(
+        { QStringLiteral("o"), QStringLiteral("The PNG file to write (required)."), QStringLiteral("FILE") });
+}
+
+/** The options of a command line that parsed; a message when a value is not one this tool takes. */
+std::optional<QString> readOptions(const ToolCommandLine &cmd, Options &options)
+{
+    if (!cmd.positional().isEmpty())
+        return QStringLiteral("unexpected argument \"%1\"").arg(cmd.positional().first());
+    options.skin = cmd.value(QStringLiteral("skin"));
+    options.output = cmd.value(QStringLiteral("o"));
+    options.preview = cmd.isSet(QStringLiteral("preview"));
+    if (cmd.isSet(QStringLiteral("at"))) {
+        options.at = parseMoment(cmd.value(QStringLiteral("at")));
+        if (!options.at)
+            return QStringLiteral("--at takes a local time \"YYYY-MM-DD HH:MM:SS\", not \"%1\"")
+                .arg(cmd.value(QStringLiteral("at")));
     }
-    if (options.root.isEmpty())
-        return QStringLiteral("--root is required");
+    if (cmd.isSet(QStringLiteral("focus"))) {
+        const std::optional<int> focus = parseInt(cmd.value(QStringLiteral("focus")), -1, DockSlotCount - 1);
+        if (!focus)
+            return QStringLiteral("--focus takes a slot from -1 to %1, not \"%2\"")
+                .arg(DockSlotCount - 1)
+                .arg(cmd.value(QStringLiteral("focus")));
+        options.focus = *focus;
+    }
+    for (const QString &name : { QStringLiteral("battery"), QStringLiteral("signal") }) {
+        if (!cmd.isSet(name))
+            continue;
+        const std::optional<int> level = parseInt(cmd.value(name), 0, 5);
+        if (!level)
+            return QStringLiteral("--%1 takes a level from 0 to 5, not \"%2\"").arg(name, cmd.value(name));
+        (name == QLatin1String("battery") ? options.battery : options.signal) = level;
+    }
     if (options.output.isEmpty())
-        return QStringLiteral("-o is required");
-    if (!QFileInfo(options.root).isDir())
-        return QStringLiteral("--root %1 is not a folder").arg(options.root);
+        return QStringLiteral("-o FILE is required");
     return std::nullopt;
 }
 
@@ -136,14 +124,21 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
+    ToolCommandLine cmd(QStringLiteral("kestrow-render"),
+        QStringLiteral(
+            "Paints one frame of a skin from a device root into a PNG file, as the home screen does (or, "
+            "with --preview, as the settings application's preview does), and lists on standard error "
+            "what of the skin it could not read."));
+    addOptions(cmd);
+    if (const std::optional<int> done = cmd.process(app.arguments()))
+        return *done;
     Options options;
-    if (const std::optional<QString> error = parse(app.arguments(), options)) {
-        printError(*error);
-        std::fputs(Usage, stderr);
-        return UsageError;
-    }
-    // Every phone path of the loader and the platform stand-ins resolves under the given root.
-    qputenv("KESTROW_ROOT", QFile::encodeName(QDir(options.root).absolutePath()));
+    if (const std::optional<QString> error = readOptions(cmd, options))
+        return cmd.usageError(*error);
+    // Every phone path of the loader and the platform stand-ins resolves under the device root.
+    cmd.applyRoot();
+    if (const std::optional<QString> problem = DeviceRootCheck::problem())
+        return cmd.usageError(*problem);
 
     SkinModel model;
     SkinLoadOptions loadOptions;
@@ -153,7 +148,7 @@ int main(int argc, char **argv)
         loadOptions.skinName = options.skin;
     const SkinLoadReport report = SkinLoader::load(model, loadOptions);
     for (const QString &problem : report.problems)
-        printError(problem);
+        cmd.error(problem);
 
     SkinRenderer renderer(model, loadOptions.composition);
     renderer.setFocusIndex(options.focus);
@@ -169,7 +164,7 @@ int main(int argc, char **argv)
 
     const QImage &frame = renderer.paintFrame();
     if (!frame.save(options.output, "PNG")) {
-        printError(QStringLiteral("cannot write %1").arg(options.output));
+        cmd.error(QStringLiteral("cannot write %1").arg(options.output));
         return 1;
     }
     return 0;

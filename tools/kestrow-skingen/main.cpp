@@ -1,6 +1,7 @@
 // kestrow-skingen OUTDIR: draws the shipped skins and the device wallpaper into OUTDIR
 // (OUTDIR/default/, OUTDIR/analog/, OUTDIR/wallpaper/kestrow-dusk.png). Every run writes the same bytes,
 // so the committed skins/ folder is regenerated with: kestrow-skingen skins
+#include "platform/toolcommandline.h"
 #include "tools/kestrow-skingen/analogskin.h"
 #include "tools/kestrow-skingen/defaultskin.h"
 #include "tools/kestrow-skingen/outlinefont.h"
@@ -40,11 +41,16 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    if (args.size() != 1 || args.first().startsWith(QLatin1Char('-'))) {
-        printLine(stderr, QStringLiteral("usage: kestrow-skingen OUTDIR"));
-        return 2;
-    }
+    ToolCommandLine cmd(QStringLiteral("kestrow-skingen"),
+        QStringLiteral(
+            "Draws the shipped skins and the device wallpaper into OUTDIR: OUTDIR/default/, "
+            "OUTDIR/analog/, OUTDIR/wallpaper/kestrow-dusk.png. Every run writes the same bytes."));
+    cmd.parser().addPositionalArgument(QStringLiteral("OUTDIR"), QStringLiteral("Output folder."));
+    if (const std::optional<int> done = cmd.process(app.arguments()))
+        return *done;
+    const QStringList args = cmd.positional();
+    if (args.size() != 1)
+        return cmd.usageError(QStringLiteral("one output folder is needed, OUTDIR"));
     if (!fontsReadable())
         return 1;
 
