@@ -145,6 +145,9 @@ void ZKbMainWidget::setVisible(bool visible)
 {
     // A window opened over another one covers the same phone screen.
     if (visible && !isVisible() && isWindow()) {
+        // Over a modal popup only a modal window gets the keys.
+        if (QApplication::activeModalWidget() && windowModality() == Qt::NonModal)
+            setWindowModality(Qt::ApplicationModal);
         m_focus.rememberWindowBeneath();
         if (m_focus.windowBeneath())
             setGeometry(QRect(m_focus.phoneScreenOrigin(nullptr), size()));

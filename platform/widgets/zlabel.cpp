@@ -10,9 +10,13 @@ ZLabel::ZLabel(const QString &text, QWidget *parent, const char *name, int flags
     if (name)
         setObjectName(QString::fromLatin1(name));
     setFont(ZLook::textFont());
-    setWordWrap(true);
     setTextFormat(Qt::PlainText);
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // As high as its wrapped lines at the width it gets, never squeezed.
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    setWordWrap(true);
 }
 
 ZLabel::~ZLabel() = default;

@@ -291,7 +291,11 @@ void ZListBox::paintRow(
             continue;
         }
         x += ZLook::Margin;
-        int y = top + ZLook::Margin;
+        // The lines sit in the middle of the row, beside the middle of its icon.
+        const int lines = item.subItemCount(column);
+        const int block
+            = lines > 0 ? QFontMetrics(first).height() + (lines - 1) * QFontMetrics(other).height() : 0;
+        int y = top + (rowSpan - 1 - block) / 2;
         for (int line = 0; line < item.subItemCount(column); ++line) {
             painter.setFont(line == 0 ? first : other);
             const QFontMetrics metrics(painter.font());
@@ -301,9 +305,11 @@ void ZListBox::paintRow(
             const QRect textRect(x, y, layout.textWidth, metrics.height());
             const QString text = item.subItem(column, line);
             const int overflow = metrics.horizontalAdvance(text) - textRect.width();
-            if (current && overflow > 0 && m_marqueeRegions.contains(line)) {
-                const int shift
-                    = std::clamp((m_marqueeStep - MarqueeRestTicks) * MarqueeStepPixels, 0, overflow);
+            // Resting at its start, a scrolling line shows elided like the others.
+            const int shift = current && overflow > 0 && m_marqueeRegions.contains(line)
+                ? std::clamp((m_marqueeStep - MarqueeRestTicks) * MarqueeStepPixels, 0, overflow)
+                : 0;
+            if (shift > 0) {
                 painter.save();
                 painter.setClipRect(textRect);
                 painter.drawText(textRect.translated(-shift, 0).adjusted(0, 0, shift, 0),

@@ -1,11 +1,13 @@
 #include "platform/widgets/zpopup.h"
 
 #include "platform/phonescreen.h"
+#include "platform/widgets/zlistbox.h"
 #include "platform/widgets/zlook.h"
 #include "platform/widgets/zsoftkey.h"
 #include "platform/widgets/ztitlebar.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -63,6 +65,8 @@ ZPopup::ZPopup(int type, QWidget *parent, const char *name, bool modal, int arg,
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    // The popup sizes itself to the phone screen; the layout only fills it.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addWidget(m_titleBar);
     layout->addWidget(m_scroll, 1);
     layout->addWidget(m_softKey);
@@ -93,6 +97,9 @@ void ZPopup::insertChild(QWidget *child, int pos)
         return;
     const bool grows = child->sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag;
     m_growing = m_growing || grows;
+    // A list reaches from edge to edge, as in a full-screen window.
+    if (qobject_cast<ZListBox *>(child))
+        m_bodyLayout->setContentsMargins(0, 0, 0, 0);
     const int index = pos < 0 || pos > m_children ? m_children : pos;
     m_bodyLayout->insertWidget(index, child, grows ? 1 : 0);
     ++m_children;
@@ -105,9 +112,10 @@ void ZPopup::placeOnScreen()
 {
     int height = PhoneScreen::Height;
     if (!m_growing) {
-        m_body->adjustSize();
-        const int wanted
-            = ZLook::TitleBarHeight + m_bodyLayout->sizeHint().height() + ZLook::SoftKeyBarHeight;
+        // Wrapped texts need the width to tell their height.
+        const int body = m_body->hasHeightForWidth() ? m_body->heightForWidth(PhoneScreen::Width)
+                                                     : m_bodyLayout->sizeHint().height();
+        const int wanted = ZLook::TitleBarHeight + body + ZLook::SoftKeyBarHeight;
         height = std::min(wanted, PhoneScreen::Height);
     }
     setFixedHeight(height);
@@ -134,7 +142,7 @@ void ZPopup::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Up:
     case Qt::Key_Down:
-        focusNextPrevChild(event->key() == Qt::Key_Down);
+        moveAlong(event->key() == Qt::Key_Down);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -146,19 +154,16 @@ void ZPopup::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
-bool ZPopup::focusNextPrevChild(bool next)
+void ZPopup::moveAlong(bool down)
 {
     QWidget *before = focusWidget();
-    const bool moved
-        = before && before != this && QDialog::focusNextPrevChild(next) && focusWidget() != before;
-    if (moved) {
+    if (before && before != this && focusNextPrevChild(down) && focusWidget() != before) {
         m_scroll->ensureWidgetVisible(focusWidget());
-        return true;
+        return;
     }
-    // Nothing to move to: Up and Down read through a long text instead.
+    // No field to move to: Up and Down read through a long text instead.
     QScrollBar *bar = m_scroll->verticalScrollBar();
-    bar->setValue(bar->value() + (next ? 1 : -1) * bar->singleStep() * 3);
-    return false;
+    bar->setValue(bar->value() + (down ? 1 : -1) * QFontMetrics(font()).lineSpacing());
 }
 
 void ZPopup::setVisible(bool visible)

@@ -47,10 +47,11 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
-    bool focusNextPrevChild(bool next) override;
 
 private:
     void placeOnScreen();
+    /** Up and Down: the next or previous field, or a line further through the text. */
+    void moveAlong(bool down);
 
     ZTitleBar *m_titleBar;
     QScrollArea *m_scroll;
