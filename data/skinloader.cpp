@@ -3,6 +3,7 @@
 #include "data/platformdisplay.h"
 #include "data/settingsfile.h"
 #include "data/skinimage.h"
+#include "data/skinnames.h"
 #include "platform/devicepath.h"
 #include "platform/phonescreen.h"
 #include "platform/resiconreader.h"
@@ -90,7 +91,7 @@ void LoadPass::run()
 {
     readPadding();
     readBackground();
-    m_model.centre = image(QStringLiteral("Background"), QStringLiteral("MidIMG"));
+    m_model.centre = image(SkinNames::Background::Group, SkinNames::Background::MidIMG);
     if (m_options.readsFrameCover())
         readCover();
     readAnalog();
@@ -102,8 +103,8 @@ void LoadPass::run()
     readSignal();
     readNotify();
     readDock();
-    m_model.skinName = m_skin.readEntry(QStringLiteral("General"), QStringLiteral("SkinName"), QString());
-    m_model.author = m_skin.readEntry(QStringLiteral("General"), QStringLiteral("Author"), QString());
+    m_model.skinName = m_skin.readEntry(SkinNames::General::Group, SkinNames::General::SkinName, QString());
+    m_model.author = m_skin.readEntry(SkinNames::General::Group, SkinNames::General::Author, QString());
 }
 
 void LoadPass::readPadding()
@@ -116,7 +117,7 @@ void LoadPass::readBackground()
     const QString wallpaper = PlatformDisplay::wallpaperPath();
     // A protected wallpaper cannot be decoded here: the skin's centre image stands in, unscaled.
     if (wallpaper.endsWith(QLatin1String(".dcf"))) {
-        m_model.background = image(QStringLiteral("Background"), QStringLiteral("MidIMG"));
+        m_model.background = image(SkinNames::Background::Group, SkinNames::Background::MidIMG);
         return;
     }
     const QImage loaded = wallpaper.isEmpty()
@@ -128,21 +129,21 @@ void LoadPass::readBackground()
 void LoadPass::readCover()
 {
     SkinModel::FrameCover &cover = m_model.cover;
-    cover.show = flag(QStringLiteral("FramwCover"), QStringLiteral("Show"));
+    cover.show = flag(SkinNames::FrameCover::Group, SkinNames::Show);
     if (!cover.show) {
         release(cover.image);
         return;
     }
-    cover.image = image(QStringLiteral("FramwCover"), QStringLiteral("Img"));
-    cover.left = num(QStringLiteral("Img"), QStringLiteral("Left"));
-    cover.top = num(QStringLiteral("Img"), QStringLiteral("Top"));
+    cover.image = image(SkinNames::FrameCover::Group, SkinNames::FrameCover::Img);
+    cover.left = num(SkinNames::FrameCover::PlaceGroup, SkinNames::Left);
+    cover.top = num(SkinNames::FrameCover::PlaceGroup, SkinNames::Top);
 }
 
 void LoadPass::readAnalog()
 {
-    const QString g = QStringLiteral("Analog");
+    const QString g = SkinNames::Analog::Group;
     SkinModel::Analog &a = m_model.analog;
-    a.show = flag(g, QStringLiteral("Show"));
+    a.show = flag(g, SkinNames::Show);
     if (!a.show) {
         release(a.dial);
         release(a.centreCap);
@@ -152,134 +153,134 @@ void LoadPass::readAnalog()
             release(a.second);
         return;
     }
-    a.dial = image(g, QStringLiteral("BackIMG"));
-    a.centreCap = image(g, QStringLiteral("CenterIMG"));
-    a.minute = image(g, QStringLiteral("MinIMG"));
-    a.hour = image(g, QStringLiteral("HourIMG"));
-    a.secShow = flag(g, QStringLiteral("SecShow"), true);
+    a.dial = image(g, SkinNames::Analog::BackIMG);
+    a.centreCap = image(g, SkinNames::Analog::CenterIMG);
+    a.minute = image(g, SkinNames::Analog::MinIMG);
+    a.hour = image(g, SkinNames::Analog::HourIMG);
+    a.secShow = flag(g, SkinNames::Analog::SecShow, true);
     if (a.secShow)
-        a.second = image(g, QStringLiteral("SecIMG"));
-    a.left = num(g, QStringLiteral("Left"));
-    a.top = num(g, QStringLiteral("Top"));
+        a.second = image(g, SkinNames::Analog::SecIMG);
+    a.left = num(g, SkinNames::Left);
+    a.top = num(g, SkinNames::Top);
 }
 
 void LoadPass::readDigital()
 {
-    const QString g = QStringLiteral("Digital");
+    const QString g = SkinNames::Digital::Group;
     SkinModel::Digital &d = m_model.digital;
-    d.show = flag(g, QStringLiteral("Show"));
+    d.show = flag(g, SkinNames::Show);
     if (!d.show) {
         release(d.strip);
         return;
     }
-    d.strip = image(g, QStringLiteral("FontIMG"));
-    d.secShow = flag(g, QStringLiteral("SecShow"), false);
-    d.hourLeft = num(g, QStringLiteral("HourLeft"));
-    d.hourTop = num(g, QStringLiteral("HourTop"));
-    d.colon0Left = num(g, QStringLiteral("Colon0Left"));
-    d.colon0Top = num(g, QStringLiteral("colon0Top"));
-    d.minLeft = num(g, QStringLiteral("MinLeft"));
-    d.minTop = num(g, QStringLiteral("MinTop"));
-    d.colon1Left = num(g, QStringLiteral("Colon1Left"));
-    d.colon1Top = num(g, QStringLiteral("colon1Top"));
-    d.secLeft = num(g, QStringLiteral("SecLeft"));
-    d.secTop = num(g, QStringLiteral("SecTop"));
+    d.strip = image(g, SkinNames::Digital::FontIMG);
+    d.secShow = flag(g, SkinNames::Digital::SecShow, false);
+    d.hourLeft = num(g, SkinNames::Digital::HourLeft);
+    d.hourTop = num(g, SkinNames::Digital::HourTop);
+    d.colon0Left = num(g, SkinNames::Digital::Colon0Left);
+    d.colon0Top = num(g, SkinNames::Digital::Colon0Top);
+    d.minLeft = num(g, SkinNames::Digital::MinLeft);
+    d.minTop = num(g, SkinNames::Digital::MinTop);
+    d.colon1Left = num(g, SkinNames::Digital::Colon1Left);
+    d.colon1Top = num(g, SkinNames::Digital::Colon1Top);
+    d.secLeft = num(g, SkinNames::Digital::SecLeft);
+    d.secTop = num(g, SkinNames::Digital::SecTop);
 }
 
 void LoadPass::readWeek()
 {
-    const QString g = QStringLiteral("Week");
+    const QString g = SkinNames::Week::Group;
     SkinModel::Week &w = m_model.week;
-    w.show = flag(g, QStringLiteral("Show"));
+    w.show = flag(g, SkinNames::Show);
     if (!w.show) {
         release(w.strip);
         return;
     }
-    w.strip = image(g, QStringLiteral("ResIMG"));
-    w.left = num(g, QStringLiteral("Left"));
-    w.top = num(g, QStringLiteral("Top"));
+    w.strip = image(g, SkinNames::Week::ResIMG);
+    w.left = num(g, SkinNames::Left);
+    w.top = num(g, SkinNames::Top);
 }
 
 void LoadPass::readDate()
 {
-    const QString g = QStringLiteral("Date");
+    const QString g = SkinNames::Date::Group;
     SkinModel::Date &d = m_model.date;
-    d.show = flag(g, QStringLiteral("Show"));
+    d.show = flag(g, SkinNames::Show);
     if (!d.show) {
         release(d.strip);
         return;
     }
-    d.strip = image(g, QStringLiteral("FontIMG"));
-    d.yearShow = flag(g, QStringLiteral("YearShow"), false);
-    d.yearLeft = num(g, QStringLiteral("YearLeft"));
-    d.yearTop = num(g, QStringLiteral("YearTop"));
-    d.ymLeft = num(g, QStringLiteral("YMLeft"));
-    d.ymTop = num(g, QStringLiteral("YMTop"));
-    d.monLeft = num(g, QStringLiteral("MouLeft"));
-    d.monTop = num(g, QStringLiteral("MouTop"));
-    d.mdLeft = num(g, QStringLiteral("MDLeft"));
-    d.mdTop = num(g, QStringLiteral("MDTop"));
-    d.dayLeft = num(g, QStringLiteral("DayLeft"));
-    d.dayTop = num(g, QStringLiteral("DayTop"));
+    d.strip = image(g, SkinNames::Date::FontIMG);
+    d.yearShow = flag(g, SkinNames::Date::YearShow, false);
+    d.yearLeft = num(g, SkinNames::Date::YearLeft);
+    d.yearTop = num(g, SkinNames::Date::YearTop);
+    d.ymLeft = num(g, SkinNames::Date::YMLeft);
+    d.ymTop = num(g, SkinNames::Date::YMTop);
+    d.monLeft = num(g, SkinNames::Date::MonLeft);
+    d.monTop = num(g, SkinNames::Date::MonTop);
+    d.mdLeft = num(g, SkinNames::Date::MDLeft);
+    d.mdTop = num(g, SkinNames::Date::MDTop);
+    d.dayLeft = num(g, SkinNames::Date::DayLeft);
+    d.dayTop = num(g, SkinNames::Date::DayTop);
 }
 
 void LoadPass::readLunar()
 {
-    const QString g = QStringLiteral("Lunar");
+    const QString g = SkinNames::Lunar::Group;
     SkinModel::Lunar &l = m_model.lunar;
-    l.show = flag(g, QStringLiteral("Show"));
+    l.show = flag(g, SkinNames::Show);
     if (!l.show)
         return;
-    l.fontSize = num(g, QStringLiteral("FontSize"));
-    l.color = rgb(g, QStringLiteral("FontColor"));
-    l.left = num(g, QStringLiteral("Left"));
-    l.top = num(g, QStringLiteral("Top"));
+    l.fontSize = num(g, SkinNames::FontSize);
+    l.color = rgb(g, SkinNames::FontColor);
+    l.left = num(g, SkinNames::Left);
+    l.top = num(g, SkinNames::Top);
 }
 
 void LoadPass::readBattery()
 {
-    const QString g = QStringLiteral("Battery");
+    const QString g = SkinNames::Battery::Group;
     SkinModel::Battery &b = m_model.battery;
-    b.show = flag(g, QStringLiteral("Show"));
+    b.show = flag(g, SkinNames::Show);
     if (!b.show) {
         for (QImage &level : b.levels)
             release(level);
         return;
     }
-    b.left = num(g, QStringLiteral("Left"));
-    b.top = num(g, QStringLiteral("Top"));
+    b.left = num(g, SkinNames::Left);
+    b.top = num(g, SkinNames::Top);
     for (int i = 0; i < BatteryImageCount; ++i)
-        b.levels[i] = image(g, QStringLiteral("Level%1").arg(i));
+        b.levels[i] = image(g, SettingsFile::slotKey(SkinNames::Level, i));
 }
 
 void LoadPass::readSignal()
 {
-    const QString g = QStringLiteral("Signal");
+    const QString g = SkinNames::Signal::Group;
     SkinModel::Signal &s = m_model.signal;
-    s.show = flag(g, QStringLiteral("Show"));
+    s.show = flag(g, SkinNames::Show);
     if (!s.show) {
         for (QImage &level : s.levels)
             release(level);
         return;
     }
-    s.left = num(g, QStringLiteral("Left"));
-    s.top = num(g, QStringLiteral("Top"));
+    s.left = num(g, SkinNames::Left);
+    s.top = num(g, SkinNames::Top);
     for (int i = 0; i < SignalImageCount; ++i)
-        s.levels[i] = image(g, QStringLiteral("Level%1").arg(i));
+        s.levels[i] = image(g, SettingsFile::slotKey(SkinNames::Level, i));
 }
 
 void LoadPass::readNotify()
 {
-    const QString g = QStringLiteral("Notify");
+    const QString g = SkinNames::Notify::Group;
     SkinModel::Notify &n = m_model.notify;
-    n.show = flag(g, QStringLiteral("Show"));
+    n.show = flag(g, SkinNames::Show);
     if (!n.show)
         return;
-    n.bold = flag(g, QStringLiteral("Bold"), false);
-    n.fontSize = num(g, QStringLiteral("FontSize"));
-    n.left = num(g, QStringLiteral("Left"));
-    n.top = num(g, QStringLiteral("Top"));
-    n.color = QColor::fromRgb(QRgb(rgb(g, QStringLiteral("FontColor"))));
+    n.bold = flag(g, SkinNames::Notify::Bold, false);
+    n.fontSize = num(g, SkinNames::FontSize);
+    n.left = num(g, SkinNames::Left);
+    n.top = num(g, SkinNames::Top);
+    n.color = QColor::fromRgb(QRgb(rgb(g, SkinNames::FontColor)));
     const CountdownEvent event = SettingsFile::countdownEvent(m_settings);
     n.year = event.year;
     n.month = event.month;
@@ -289,44 +290,45 @@ void LoadPass::readNotify()
 
 void LoadPass::readDock()
 {
-    const QString g = QStringLiteral("DockBar");
+    const QString g = SkinNames::DockBar::Group;
     SkinModel::Dock &d = m_model.dock;
-    d.show = flag(g, QStringLiteral("Show"));
+    d.show = flag(g, SkinNames::Show);
     if (!d.show) {
         release(d.background);
         for (DockSlot &slot : d.slots)
             release(slot.icon);
         return;
     }
-    d.background = image(g, QStringLiteral("BGIMG"));
-    d.bgTop = num(g, QStringLiteral("BGTop"));
-    d.bgLeft = num(g, QStringLiteral("BGLeft"));
+    d.background = image(g, SkinNames::DockBar::BGIMG);
+    d.bgTop = num(g, SkinNames::DockBar::BGTop);
+    d.bgLeft = num(g, SkinNames::DockBar::BGLeft);
     // The slot tables hold ten entries: a larger Num shows ten, a Num below one none.
-    d.num = qBound(0, num(g, QStringLiteral("Num"), 1), DockSlotCount);
-    d.infoShow = m_options.readsSlotNames() && flag(g, QStringLiteral("InfoShow"), false);
+    d.num = qBound(0, num(g, SkinNames::DockBar::Num, 1), DockSlotCount);
+    d.infoShow = m_options.readsSlotNames() && flag(g, SkinNames::DockBar::InfoShow, false);
     for (int i = 0; i < d.num; ++i)
         readSlot(i);
 }
 
 void LoadPass::readSlot(int index)
 {
-    const QString g = QStringLiteral("DockBar");
+    const QString g = SkinNames::DockBar::Group;
     DockSlot &slot = m_model.dock.slots[index];
-    auto key = [index](const char *pattern) { return SettingsFile::slotKey(QLatin1String(pattern), index); };
-    slot.top = num(g, key("Top%1"), 1);
-    slot.left = num(g, key("Left%1"), 1);
-    slot.sizeHeight = num(g, key("SizeHeight%1"), 1);
-    slot.widgetHeight = num(g, key("WidgetHeight%1"), 1);
-    slot.sizeWidth = num(g, key("SizeWidth%1"), 1);
-    slot.widgetWidth = num(g, key("WidgetWidth%1"), 1);
+    auto key = [index](QLatin1StringView pattern) { return SettingsFile::slotKey(pattern, index); };
+    slot.top = num(g, key(SkinNames::DockBar::SlotTop), 1);
+    slot.left = num(g, key(SkinNames::DockBar::SlotLeft), 1);
+    slot.sizeHeight = num(g, key(SkinNames::DockBar::SizeHeight), 1);
+    slot.widgetHeight = num(g, key(SkinNames::DockBar::WidgetHeight), 1);
+    slot.sizeWidth = num(g, key(SkinNames::DockBar::SizeWidth), 1);
+    slot.widgetWidth = num(g, key(SkinNames::DockBar::WidgetWidth), 1);
     slot.icon = slotIcon(index);
     if (!m_options.readsSlotNames() || !m_model.dock.infoShow)
         return;
-    slot.nameFontSize = num(g, key("InfoFontSize%1"), 12);
-    slot.nameLeft = num(g, key("InfoFontLeft%1"));
-    slot.nameTop = num(g, key("InfoFontTop%1"));
-    slot.nameColor = QColor::fromRgb(QRgb(rgb(g, key("InfoFontColor%1"))));
-    slot.name = m_settings.readEntry(SettingsFile::DockGroup, key("Name%1"), SettingsFile::DefaultSlotName);
+    slot.nameFontSize = num(g, key(SkinNames::DockBar::InfoFontSize), 12);
+    slot.nameLeft = num(g, key(SkinNames::DockBar::InfoFontLeft));
+    slot.nameTop = num(g, key(SkinNames::DockBar::InfoFontTop));
+    slot.nameColor = QColor::fromRgb(QRgb(rgb(g, key(SkinNames::DockBar::InfoFontColor))));
+    slot.name = m_settings.readEntry(
+        SettingsFile::DockGroup, key(SettingsFile::NameKey), SettingsFile::DefaultSlotName);
 }
 
 QImage LoadPass::slotIcon(int index)
@@ -334,9 +336,10 @@ QImage LoadPass::slotIcon(int index)
     const QString fallback = m_dir.isEmpty() ? QString() : m_dir + QStringLiteral("dock.png");
     const QString text = m_settings.readEntry(
         SettingsFile::DockGroup, SettingsFile::slotKey(SettingsFile::IconKey, index), fallback);
-    // An absolute path is a file (a phone path, unless it is already under the device root);
-    // anything else names a platform icon resource.
-    const QString file = text.startsWith(QLatin1Char('/')) ? devicePath(text) : QString();
+    // A file of that path is the icon, whatever the path's form: the home screen runs in the phone's
+    // root folder, so a relative path is taken from there. Anything else names a platform icon resource.
+    const QString file
+        = text.isEmpty() ? QString() : devicePath(text.startsWith(QLatin1Char('/')) ? text : u'/' + text);
     if (!file.isEmpty() && QFileInfo(file).isFile())
         return SkinImage::load(file, &m_report.problems, &m_pixelsLeft);
     const RES_ICON_Reader &icons = m_options.iconReader ? *m_options.iconReader : m_ownIcons;

@@ -220,17 +220,19 @@ void SkinLoaderTest::dockSlots()
 void SkinLoaderTest::dockIcons()
 {
     TempDeviceRoot root;
-    root.writeSkin(QStringLiteral("default"), "[DockBar]\nShow=true\nNum=4\n");
+    root.writeSkin(QStringLiteral("default"), "[DockBar]\nShow=true\nNum=5\n");
     root.writeImage(SkinDir + QStringLiteral("dock.png"), 8, 8, Qt::gray);
     root.writeImage(QStringLiteral("/ezxlocal/icons/cam.png"), 12, 12, Qt::green);
     root.writeImage(QStringLiteral("/usr/data_resource/icons/phone.png"), 16, 16, Qt::blue);
     root.writeFile(Settings,
-        "[DockBar]\nIcon0=/ezxlocal/icons/cam.png\nIcon1=phone.png\nIcon2=/ezxlocal/icons/none.png\n");
+        "[DockBar]\nIcon0=/ezxlocal/icons/cam.png\nIcon1=phone.png\nIcon2=/ezxlocal/icons/none.png\n"
+        "Icon4=ezxlocal/icons/cam.png\n");
     const SkinModel model = loaded();
     QCOMPARE(model.dock.slots[0].icon.size(), QSize(12, 12)); // a file
     QCOMPARE(model.dock.slots[1].icon.size(), QSize(16, 16)); // a resource name
     QVERIFY(model.dock.slots[2].icon.isNull()); // no such file, no such resource
     QCOMPARE(model.dock.slots[3].icon.size(), QSize(8, 8)); // the skin's own dock.png
+    QCOMPARE(model.dock.slots[4].icon.size(), QSize(12, 12)); // a file by a relative path
 }
 
 void SkinLoaderTest::skinNameStaysUnderTheSkinRoot_data()
