@@ -2,9 +2,11 @@
 
 #include "data/platformdisplay.h"
 #include "data/skinimage.h"
+#include "data/skinlint.h"
 #include "host/phonesystem.h"
 #include "host/pluginarea.h"
 #include "host/pluginhost.h"
+#include "host/skinwatcher.h"
 #include "host/softkeybar.h"
 #include "host/statusbar.h"
 #include "platform/devicepath.h"
@@ -53,6 +55,8 @@ HostWindow::HostWindow(QWidget *parent)
         // Once the plug-in is gone the area still repaints: the wallpaper, not a frame.
         if (m_host->isRunning())
             Q_EMIT frameShown(++m_framesShown);
+        // The bar's levels are read with the frame's, so that both show the same.
+        m_status->update();
         if (m_captureFile.isEmpty() || m_capturing || m_capturePending)
             return;
         m_capturePending = true;
@@ -64,6 +68,16 @@ HostWindow::~HostWindow()
 {
     // The plug-in goes before the widget it paints on.
     m_host->shutdown();
+}
+
+void HostWindow::reloadPlugin()
+{
+    m_phone->requestReload();
+    const QString skin = SkinWatcher::currentSkinFolder();
+    if (skin.isEmpty())
+        return;
+    for (const QString &line : SkinLint::lines(SkinLint::lint(skin)))
+        std::fprintf(stderr, "kestrow-host: %s\n", qUtf8Printable(line));
 }
 
 QRect HostWindow::pluginRect() const
@@ -146,7 +160,7 @@ void HostWindow::keyPressEvent(QKeyEvent *event)
         Q_EMIT settingsRequested();
         return;
     case Qt::Key_F5:
-        m_phone->requestReload();
+        reloadPlugin();
         return;
     case Qt::Key_Escape:
         close();

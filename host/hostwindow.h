@@ -37,6 +37,11 @@ public:
     /** The plug-in loses the focus while another application is in front, and gets it back. */
     void pausePlugin();
     void resumePlugin();
+    /**
+     * Asks the plug-in to read its settings and skin again ("Reload()", as F5 does) and puts the
+     * skin linter's findings for the skin in use on standard error.
+     */
+    void reloadPlugin();
     /** After every frame, the whole window is saved to this PNG file (atomically replaced). */
     void setCaptureFile(const QString &path) { m_captureFile = path; }
     /** The plug-in's area, in window coordinates. */

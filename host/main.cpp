@@ -1,6 +1,7 @@
 #include "data/deviceroot.h"
 #include "host/hostwindow.h"
 #include "host/phoneshell.h"
+#include "host/skinwatcher.h"
 #include "platform/toolcommandline.h"
 
 #include <QApplication>
@@ -40,7 +41,11 @@ int main(int argc, char *argv[])
         QStringLiteral("quit-after"), QStringLiteral("Quit after N seconds."), QStringLiteral("N"));
     const QCommandLineOption logFrames(QStringLiteral("log-frames"),
         QStringLiteral("Print a line for every frame that reaches the screen."));
-    for (const QCommandLineOption &option : { plugin, capture, quitAfter, logFrames })
+    const QCommandLineOption watch(QStringLiteral("watch"),
+        QStringLiteral(
+            "Reload when a file of the skin in use or the settings file changes, and print the skin "
+            "linter's findings."));
+    for (const QCommandLineOption &option : { plugin, capture, quitAfter, logFrames, watch })
         cmd.addOption(option);
     cmd.setEpilogue(
         QStringLiteral("Keys: arrows and Return go to the plug-in; F1 display off and on, F2 backlight, "
@@ -73,6 +78,10 @@ int main(int argc, char *argv[])
         });
     }
     window.show();
+    if (parser.isSet(watch)) {
+        auto *watcher = new SkinWatcher(&window);
+        QObject::connect(watcher, &SkinWatcher::reloadDue, &window, &HostWindow::reloadPlugin);
+    }
     // The plug-in loads when an autorun script (or the settings application) asks for it.
     PhoneShell shell(&window, parser.value(plugin));
     shell.start();
