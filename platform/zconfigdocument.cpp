@@ -168,7 +168,7 @@ bool ZConfigDocument::setValue(const QString &group, const QString &key, const Q
     const auto k = m_keys.constFind(KeyName(g, keyName));
     if (k == m_keys.cend()) {
         QList<QByteArray> &added = m_added[g];
-        added.append(keyName + '=' + escape(value) + m_lineEnd);
+        added.append(keyName + m_separator + escape(value) + m_lineEnd);
         m_keys.insert(KeyName(g, storedName(keyName)), { -added.size(), 0 });
         return true;
     }

@@ -36,6 +36,8 @@ public:
     /** Group names in file order, each once. */
     QStringList groups() const;
     QByteArray toBytes() const;
+    /** New keys are written "key = value" instead of "key=value"; lines already there keep their spacing. */
+    void setSpacedEntries(bool spaced) { m_separator = spaced ? " = " : "="; }
 
     /** Whether the syntax can hold the name as a group header, and as a key. */
     static bool isGroupName(QStringView name);
@@ -89,4 +91,5 @@ private:
     QHash<qsizetype, QList<QByteArray>> m_added; // lines of added keys, by group
     std::vector<QByteArray> m_names;
     QByteArray m_lineEnd; // "\r" in a file of CR LF line ends, written before each "\n"
+    QByteArray m_separator = "="; // between the key and the value of a new key's line
 };

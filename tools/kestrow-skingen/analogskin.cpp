@@ -1,5 +1,6 @@
 #include "tools/kestrow-skingen/analogskin.h"
 
+#include "data/skinnames.h"
 #include "tools/kestrow-skingen/drawing.h"
 #include "tools/kestrow-skingen/gauges.h"
 #include "tools/kestrow-skingen/outlinefont.h"
@@ -244,27 +245,27 @@ void writeImages(OutputFolder &out)
 
 void faceKeys(SkinFile &cfg)
 {
-    cfg.group(QStringLiteral("Background"));
-    cfg.set(QStringLiteral("MidIMG"), QStringLiteral("panel.png"));
-    cfg.group(QStringLiteral("FramwCover"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("Img"), QStringLiteral("cover.png"));
+    cfg.group(SkinNames::Background::Group);
+    cfg.set(SkinNames::Background::MidIMG, QStringLiteral("panel.png"));
+    cfg.group(SkinNames::FrameCover::Group);
+    cfg.set(SkinNames::Show, true);
+    cfg.set(SkinNames::FrameCover::Img, QStringLiteral("cover.png"));
     // The cover's position is read from its own group, "Img".
-    cfg.group(QStringLiteral("Img"));
-    cfg.set(QStringLiteral("Left"), 0);
-    cfg.set(QStringLiteral("Top"), 0);
-    cfg.group(QStringLiteral("Analog"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("BackIMG"), QStringLiteral("dial.png"));
-    cfg.set(QStringLiteral("CenterIMG"), QStringLiteral("cap.png"));
-    cfg.set(QStringLiteral("MinIMG"), QStringLiteral("minute.png"));
-    cfg.set(QStringLiteral("HourIMG"), QStringLiteral("hour.png"));
-    cfg.set(QStringLiteral("SecShow"), true);
-    cfg.set(QStringLiteral("SecIMG"), QStringLiteral("second.png"));
-    cfg.set(QStringLiteral("Left"), DialLeft);
-    cfg.set(QStringLiteral("Top"), DialTop);
-    cfg.group(QStringLiteral("Digital"));
-    cfg.set(QStringLiteral("Show"), false);
+    cfg.group(SkinNames::FrameCover::PlaceGroup);
+    cfg.set(SkinNames::Left, 0);
+    cfg.set(SkinNames::Top, 0);
+    cfg.group(SkinNames::Analog::Group);
+    cfg.set(SkinNames::Show, true);
+    cfg.set(SkinNames::Analog::BackIMG, QStringLiteral("dial.png"));
+    cfg.set(SkinNames::Analog::CenterIMG, QStringLiteral("cap.png"));
+    cfg.set(SkinNames::Analog::MinIMG, QStringLiteral("minute.png"));
+    cfg.set(SkinNames::Analog::HourIMG, QStringLiteral("hour.png"));
+    cfg.set(SkinNames::Analog::SecShow, true);
+    cfg.set(SkinNames::Analog::SecIMG, QStringLiteral("second.png"));
+    cfg.set(SkinNames::Left, DialLeft);
+    cfg.set(SkinNames::Top, DialTop);
+    cfg.group(SkinNames::Digital::Group);
+    cfg.set(SkinNames::Show, false);
 }
 
 void calendarKeys(SkinFile &cfg)
@@ -278,16 +279,16 @@ void indicatorKeys(SkinFile &cfg)
 {
     SkinKeys::gauges(cfg, 12, 8);
     SkinKeys::notify(cfg, { 62, 251, 9 });
-    cfg.group(QStringLiteral("DockBar"));
-    cfg.set(QStringLiteral("Show"), false);
+    cfg.group(SkinNames::DockBar::Group);
+    cfg.set(SkinNames::Show, false);
 }
 
 SkinFile description()
 {
     SkinFile cfg;
-    cfg.group(QStringLiteral("General"));
-    cfg.set(QStringLiteral("SkinName"), QStringLiteral("Kestrow 表盘"));
-    cfg.set(QStringLiteral("Author"), QStringLiteral("Kestrow"));
+    cfg.group(SkinNames::General::Group);
+    cfg.set(SkinNames::General::SkinName, QStringLiteral("Kestrow 表盘"));
+    cfg.set(SkinNames::General::Author, QStringLiteral("Kestrow"));
     faceKeys(cfg);
     calendarKeys(cfg);
     indicatorKeys(cfg);

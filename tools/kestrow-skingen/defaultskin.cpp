@@ -1,5 +1,6 @@
 #include "tools/kestrow-skingen/defaultskin.h"
 
+#include "data/skinnames.h"
 #include "tools/kestrow-skingen/dockicons.h"
 #include "tools/kestrow-skingen/drawing.h"
 #include "tools/kestrow-skingen/gauges.h"
@@ -122,20 +123,20 @@ void clockKeys(SkinFile &cfg)
     const int hour = 22;
     const int minute = hour + 2 * w + w / 2;
     const int second = minute + 2 * w + w / 2;
-    cfg.group(QStringLiteral("Digital"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("FontIMG"), QStringLiteral("clock.png"));
-    cfg.set(QStringLiteral("SecShow"), true);
-    cfg.set(QStringLiteral("HourLeft"), hour);
-    cfg.set(QStringLiteral("HourTop"), ClockTop);
-    cfg.set(QStringLiteral("Colon0Left"), minute - w + w / 4);
-    cfg.set(QStringLiteral("colon0Top"), ClockTop);
-    cfg.set(QStringLiteral("MinLeft"), minute);
-    cfg.set(QStringLiteral("MinTop"), ClockTop);
-    cfg.set(QStringLiteral("Colon1Left"), second - w + w / 4);
-    cfg.set(QStringLiteral("colon1Top"), ClockTop);
-    cfg.set(QStringLiteral("SecLeft"), second);
-    cfg.set(QStringLiteral("SecTop"), ClockTop);
+    cfg.group(SkinNames::Digital::Group);
+    cfg.set(SkinNames::Show, true);
+    cfg.set(SkinNames::Digital::FontIMG, QStringLiteral("clock.png"));
+    cfg.set(SkinNames::Digital::SecShow, true);
+    cfg.set(SkinNames::Digital::HourLeft, hour);
+    cfg.set(SkinNames::Digital::HourTop, ClockTop);
+    cfg.set(SkinNames::Digital::Colon0Left, minute - w + w / 4);
+    cfg.set(SkinNames::Digital::Colon0Top, ClockTop);
+    cfg.set(SkinNames::Digital::MinLeft, minute);
+    cfg.set(SkinNames::Digital::MinTop, ClockTop);
+    cfg.set(SkinNames::Digital::Colon1Left, second - w + w / 4);
+    cfg.set(SkinNames::Digital::Colon1Top, ClockTop);
+    cfg.set(SkinNames::Digital::SecLeft, second);
+    cfg.set(SkinNames::Digital::SecTop, ClockTop);
 }
 
 void textKeys(SkinFile &cfg)
@@ -147,40 +148,40 @@ void textKeys(SkinFile &cfg)
 
 void dockKeys(SkinFile &cfg)
 {
-    cfg.group(QStringLiteral("DockBar"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("BGIMG"), QStringLiteral("dockbar.png"));
-    cfg.set(QStringLiteral("BGTop"), DockTop);
-    cfg.set(QStringLiteral("BGLeft"), 0);
-    cfg.set(QStringLiteral("Num"), 5);
-    cfg.set(QStringLiteral("InfoShow"), true);
+    cfg.group(SkinNames::DockBar::Group);
+    cfg.set(SkinNames::Show, true);
+    cfg.set(SkinNames::DockBar::BGIMG, QStringLiteral("dockbar.png"));
+    cfg.set(SkinNames::DockBar::BGTop, DockTop);
+    cfg.set(SkinNames::DockBar::BGLeft, 0);
+    cfg.set(SkinNames::DockBar::Num, 5);
+    cfg.set(SkinNames::DockBar::InfoShow, true);
     for (int i = 0; i < 5; ++i) {
         const int left = DockFirstLeft + i * DockPitch;
-        cfg.set(QStringLiteral("Top%1").arg(i), DockIconTop);
-        cfg.set(QStringLiteral("Left%1").arg(i), left);
-        cfg.set(QStringLiteral("SizeHeight%1").arg(i), DockIconSize);
-        cfg.set(QStringLiteral("WidgetHeight%1").arg(i), DockFocusSize);
-        cfg.set(QStringLiteral("SizeWidth%1").arg(i), DockIconSize);
-        cfg.set(QStringLiteral("WidgetWidth%1").arg(i), DockFocusSize);
-        cfg.set(QStringLiteral("InfoFontSize%1").arg(i), 9);
-        cfg.set(QStringLiteral("InfoFontLeft%1").arg(i), left + 2);
-        cfg.set(QStringLiteral("InfoFontTop%1").arg(i), DockTop - 4);
-        cfg.set(QStringLiteral("InfoFontColor%1").arg(i), Palette::skinColor(Palette::ink));
+        cfg.set(SkinNames::DockBar::SlotTop, i, DockIconTop);
+        cfg.set(SkinNames::DockBar::SlotLeft, i, left);
+        cfg.set(SkinNames::DockBar::SizeHeight, i, DockIconSize);
+        cfg.set(SkinNames::DockBar::WidgetHeight, i, DockFocusSize);
+        cfg.set(SkinNames::DockBar::SizeWidth, i, DockIconSize);
+        cfg.set(SkinNames::DockBar::WidgetWidth, i, DockFocusSize);
+        cfg.set(SkinNames::DockBar::InfoFontSize, i, 9);
+        cfg.set(SkinNames::DockBar::InfoFontLeft, i, left + 2);
+        cfg.set(SkinNames::DockBar::InfoFontTop, i, DockTop - 4);
+        cfg.set(SkinNames::DockBar::InfoFontColor, i, Palette::skinColor(Palette::ink));
     }
 }
 
 SkinFile description()
 {
     SkinFile cfg;
-    cfg.group(QStringLiteral("General"));
-    cfg.set(QStringLiteral("SkinName"), QStringLiteral("Kestrow 夜色"));
-    cfg.set(QStringLiteral("Author"), QStringLiteral("Kestrow"));
-    cfg.group(QStringLiteral("Background"));
-    cfg.set(QStringLiteral("MidIMG"), QStringLiteral("panel.png"));
-    cfg.group(QStringLiteral("FramwCover"));
-    cfg.set(QStringLiteral("Show"), false);
-    cfg.group(QStringLiteral("Analog"));
-    cfg.set(QStringLiteral("Show"), false);
+    cfg.group(SkinNames::General::Group);
+    cfg.set(SkinNames::General::SkinName, QStringLiteral("Kestrow 夜色"));
+    cfg.set(SkinNames::General::Author, QStringLiteral("Kestrow"));
+    cfg.group(SkinNames::Background::Group);
+    cfg.set(SkinNames::Background::MidIMG, QStringLiteral("panel.png"));
+    cfg.group(SkinNames::FrameCover::Group);
+    cfg.set(SkinNames::Show, false);
+    cfg.group(SkinNames::Analog::Group);
+    cfg.set(SkinNames::Show, false);
     clockKeys(cfg);
     textKeys(cfg);
     dockKeys(cfg);

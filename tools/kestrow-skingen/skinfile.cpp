@@ -1,15 +1,29 @@
 #include "tools/kestrow-skingen/skinfile.h"
 
-void SkinFile::group(const QString &name)
+#include "data/settingsfile.h"
+#include "data/skinnames.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+SkinFile::SkinFile()
+    : m_group(SkinNames::General::Group)
 {
-    m_groups.append({ name, {} });
+    m_document.setSpacedEntries(true);
+}
+
+void SkinFile::group(QLatin1StringView name)
+{
+    m_group = name;
 }
 
 void SkinFile::set(const QString &key, const QString &value)
 {
-    if (m_groups.isEmpty())
-        group(QStringLiteral("General"));
-    m_groups.last().entries.append({ key, value });
+    // The names are the generator's own constants: one the syntax cannot hold is a fault here.
+    if (!m_document.setValue(m_group, key, value)) {
+        std::fprintf(stderr, "kestrow-skingen: cannot write [%s] %s\n", qPrintable(m_group), qPrintable(key));
+        std::abort();
+    }
 }
 
 void SkinFile::set(const QString &key, int value)
@@ -22,15 +36,17 @@ void SkinFile::set(const QString &key, bool value)
     set(key, value ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
+void SkinFile::set(QLatin1StringView pattern, int index, const QString &value)
+{
+    set(SettingsFile::slotKey(pattern, index), value);
+}
+
+void SkinFile::set(QLatin1StringView pattern, int index, int value)
+{
+    set(SettingsFile::slotKey(pattern, index), value);
+}
+
 QByteArray SkinFile::bytes() const
 {
-    QByteArray out;
-    for (const Group &g : m_groups) {
-        if (!out.isEmpty())
-            out += '\n';
-        out += '[' + g.name.toUtf8() + "]\n";
-        for (const auto &entry : g.entries)
-            out += entry.first.toUtf8() + " = " + entry.second.toUtf8() + '\n';
-    }
-    return out;
+    return m_document.toBytes();
 }

@@ -1,5 +1,7 @@
 #include "tools/kestrow-skingen/skinkeys.h"
 
+#include "data/skinnames.h"
+#include "platform/phonescreen.h"
 #include "tools/kestrow-skingen/gauges.h"
 #include "tools/kestrow-skingen/palette.h"
 #include "tools/kestrow-skingen/skinfile.h"
@@ -33,61 +35,61 @@ void calendar(SkinFile &cfg, int dateCellWidth, int yearLeft, int dateTop, const
     const int w = dateCellWidth;
     const int month = yearLeft + monthOffset(w);
     const int day = yearLeft + dayOffset(w);
-    cfg.group(QStringLiteral("Week"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("ResIMG"), QStringLiteral("week.png"));
-    cfg.set(QStringLiteral("Left"), yearLeft + weekOffset(w));
-    cfg.set(QStringLiteral("Top"), dateTop);
+    cfg.group(SkinNames::Week::Group);
+    cfg.set(SkinNames::Show, true);
+    cfg.set(SkinNames::Week::ResIMG, QStringLiteral("week.png"));
+    cfg.set(SkinNames::Left, yearLeft + weekOffset(w));
+    cfg.set(SkinNames::Top, dateTop);
 
-    cfg.group(QStringLiteral("Date"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("FontIMG"), QStringLiteral("date.png"));
-    cfg.set(QStringLiteral("YearShow"), true);
-    cfg.set(QStringLiteral("YearLeft"), yearLeft);
-    cfg.set(QStringLiteral("YearTop"), dateTop);
-    cfg.set(QStringLiteral("YMLeft"), month - w + 1);
-    cfg.set(QStringLiteral("YMTop"), dateTop);
-    cfg.set(QStringLiteral("MouLeft"), month);
-    cfg.set(QStringLiteral("MouTop"), dateTop);
-    cfg.set(QStringLiteral("MDLeft"), day - w + 1);
-    cfg.set(QStringLiteral("MDTop"), dateTop);
-    cfg.set(QStringLiteral("DayLeft"), day);
-    cfg.set(QStringLiteral("DayTop"), dateTop);
+    cfg.group(SkinNames::Date::Group);
+    cfg.set(SkinNames::Show, true);
+    cfg.set(SkinNames::Date::FontIMG, QStringLiteral("date.png"));
+    cfg.set(SkinNames::Date::YearShow, true);
+    cfg.set(SkinNames::Date::YearLeft, yearLeft);
+    cfg.set(SkinNames::Date::YearTop, dateTop);
+    cfg.set(SkinNames::Date::YMLeft, month - w + 1);
+    cfg.set(SkinNames::Date::YMTop, dateTop);
+    cfg.set(SkinNames::Date::MonLeft, month);
+    cfg.set(SkinNames::Date::MonTop, dateTop);
+    cfg.set(SkinNames::Date::MDLeft, day - w + 1);
+    cfg.set(SkinNames::Date::MDTop, dateTop);
+    cfg.set(SkinNames::Date::DayLeft, day);
+    cfg.set(SkinNames::Date::DayTop, dateTop);
 
-    cfg.group(QStringLiteral("Lunar"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("FontSize"), lunar.fontSize);
-    cfg.set(QStringLiteral("FontColor"), Palette::skinColor(Palette::inkSoft));
-    cfg.set(QStringLiteral("Left"), lunar.left);
-    cfg.set(QStringLiteral("Top"), lunar.top);
+    cfg.group(SkinNames::Lunar::Group);
+    cfg.set(SkinNames::Show, true);
+    cfg.set(SkinNames::FontSize, lunar.fontSize);
+    cfg.set(SkinNames::FontColor, Palette::skinColor(Palette::inkSoft));
+    cfg.set(SkinNames::Left, lunar.left);
+    cfg.set(SkinNames::Top, lunar.top);
 }
 
 void gauges(SkinFile &cfg, int margin, int top)
 {
-    cfg.group(QStringLiteral("Battery"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("Left"), 240 - margin - Gauges::BatteryWidth);
-    cfg.set(QStringLiteral("Top"), top);
+    cfg.group(SkinNames::Battery::Group);
+    cfg.set(SkinNames::Show, true);
+    cfg.set(SkinNames::Left, PhoneScreen::Width - margin - Gauges::BatteryWidth);
+    cfg.set(SkinNames::Top, top);
     for (int level = 0; level < 4; ++level)
-        cfg.set(QStringLiteral("Level%1").arg(level), QStringLiteral("battery%1.png").arg(level));
+        cfg.set(SkinNames::Level, level, QStringLiteral("battery%1.png").arg(level));
 
-    cfg.group(QStringLiteral("Signal"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("Left"), margin);
-    cfg.set(QStringLiteral("Top"), top);
+    cfg.group(SkinNames::Signal::Group);
+    cfg.set(SkinNames::Show, true);
+    cfg.set(SkinNames::Left, margin);
+    cfg.set(SkinNames::Top, top);
     for (int level = 0; level < 6; ++level)
-        cfg.set(QStringLiteral("Level%1").arg(level), QStringLiteral("signal%1.png").arg(level));
+        cfg.set(SkinNames::Level, level, QStringLiteral("signal%1.png").arg(level));
 }
 
 void notify(SkinFile &cfg, const TextLine &line)
 {
-    cfg.group(QStringLiteral("Notify"));
-    cfg.set(QStringLiteral("Show"), true);
-    cfg.set(QStringLiteral("Bold"), false);
-    cfg.set(QStringLiteral("FontSize"), line.fontSize);
-    cfg.set(QStringLiteral("Left"), line.left);
-    cfg.set(QStringLiteral("Top"), line.top);
-    cfg.set(QStringLiteral("FontColor"), Palette::skinColor(Palette::warm));
+    cfg.group(SkinNames::Notify::Group);
+    cfg.set(SkinNames::Show, true);
+    cfg.set(SkinNames::Notify::Bold, false);
+    cfg.set(SkinNames::FontSize, line.fontSize);
+    cfg.set(SkinNames::Left, line.left);
+    cfg.set(SkinNames::Top, line.top);
+    cfg.set(SkinNames::FontColor, Palette::skinColor(Palette::warm));
 }
 
 } // namespace SkinKeys
