@@ -1,9 +1,12 @@
 #include "data/platformdisplay.h"
 
+#include "data/skinmodel.h"
 #include "platform/devicepath.h"
 #include "platform/zconfig.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -42,6 +45,9 @@ int PlatformDisplay::paddingSum()
     if (!QFileInfo::exists(layout))
         layout = devicePath(themeFolder + QStringLiteral("/common.ini"));
     const ZConfig layoutFile(layout);
-    return layoutFile.readNumEntry(SoftKeyGroup, QStringLiteral("Padding_Bottom"), DefaultPadding)
-        + layoutFile.readNumEntry(SoftKeyGroup, QStringLiteral("Padding_Top"), DefaultPadding);
+    const auto padding = [&layoutFile](const QString &key) {
+        return std::clamp(
+            layoutFile.readNumEntry(SoftKeyGroup, key, DefaultPadding), -SkinNumberLimit, SkinNumberLimit);
+    };
+    return padding(QStringLiteral("Padding_Bottom")) + padding(QStringLiteral("Padding_Top"));
 }

@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 /** One load: the four files it opens and what it found wrong. */
@@ -30,9 +32,10 @@ public:
 
 private:
     QImage image(const QString &group, const QString &key);
+    // Bounded here, once, so that painting can add image sizes to any of them.
     int num(const QString &group, const QString &key, int def = 0) const
     {
-        return m_skin.readNumEntry(group, key, def);
+        return std::clamp(m_skin.readNumEntry(group, key, def), -SkinNumberLimit, SkinNumberLimit);
     }
     bool flag(const QString &group, const QString &key, bool def = false) const
     {
@@ -76,6 +79,11 @@ QImage LoadPass::image(const QString &group, const QString &key)
     const QString name = m_skin.readEntry(group, key, QString());
     if (name.isEmpty() || m_dir.isEmpty())
         return QImage();
+    if (!isInsideDeviceRoot(m_dir + name)) {
+        m_report.problems.append(
+            QStringLiteral("image %1 of [%2] %3 lies above the device root: not read").arg(name, group, key));
+        return QImage();
+    }
     return SkinImage::load(m_dir + name, &m_report.problems, &m_pixelsLeft);
 }
 

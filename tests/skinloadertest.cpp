@@ -1,10 +1,15 @@
 #include "data/skinloader.h"
 #include "data/skinimage.h"
 #include "platform/resiconreader.h"
+#include "render/fixedclock.h"
+#include "render/skinrenderer.h"
 #include "testsupport.h"
 
 #include <QImageWriter>
+#include <QRegularExpression>
 #include <QtTest>
+
+#include <climits>
 
 #include <sys/stat.h>
 
@@ -48,6 +53,10 @@ private Q_SLOTS:
     void imagesThatAreNotPictures_data();
     void imagesThatAreNotPictures();
     void decodedPixelsPerLoadAreBounded();
+    void pathsStayInsideTheDeviceRoot_data();
+    void pathsStayInsideTheDeviceRoot();
+    void numbersAtTheEdgesRender_data();
+    void numbersAtTheEdgesRender();
     void previewOptions();
 };
 
@@ -360,6 +369,153 @@ void SkinLoaderTest::decodedPixelsPerLoadAreBounded()
     SkinModel again;
     SkinLoader::load(again);
     QCOMPARE(again.analog.dial.size(), big);
+}
+
+void SkinLoaderTest::pathsStayInsideTheDeviceRoot_data()
+{
+    QTest::addColumn<QString>("where"); // which path names the picture outside the root
+    QTest::addColumn<bool>("rooted"); // the path starts with the device root itself
+    QTest::newRow("image name") << "image" << false;
+    QTest::newRow("wallpaper") << "wallpaper" << false;
+    QTest::newRow("wallpaper under the root's own path") << "wallpaper" << true;
+    QTest::newRow("dock icon") << "icon" << false;
+    QTest::newRow("dock icon under the root's own path") << "icon" << true;
+}
+
+void SkinLoaderTest::pathsStayInsideTheDeviceRoot()
+{
+    QFETCH(QString, where);
+    QFETCH(bool, rooted);
+    TempDeviceRoot root;
+    QTemporaryDir outside;
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(outside.filePath(QStringLiteral("red.png"))));
+    // Enough steps up to reach "/" from anywhere, then down to the picture.
+    const QByteArray climb = QByteArray("../").repeated(40)
+        + QFile::encodeName(outside.filePath(QStringLiteral("red.png"))).mid(1);
+    const QByteArray phonePath = rooted ? QFile::encodeName(root.root()) + "/" + climb : "/" + climb;
+    QVERIFY(root.writeSkin(QStringLiteral("default"),
+        "[Background]\nMidIMG=" + (where == QLatin1String("image") ? climb : QByteArray("none.png"))
+            + "\n[DockBar]\nShow=true\nNum=1\n"));
+    QVERIFY(root.writeFile(Settings,
+        "[DockBar]\nIcon0=" + (where == QLatin1String("icon") ? phonePath : QByteArray("none")) + "\n"));
+    QVERIFY(root.writeFile(System,
+        "[SYS_DISPLAY_SET]\nWallpaper=" + (where == QLatin1String("wallpaper") ? phonePath : QByteArray())
+            + "\n"));
+    if (where != QLatin1String("image"))
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("above the device root")));
+    SkinModel model;
+    const SkinLoadReport report = SkinLoader::load(model);
+    QVERIFY(model.centre.isNull());
+    QVERIFY(model.background.isNull());
+    QVERIFY(model.dock.slots[0].icon.isNull());
+    if (where == QLatin1String("image"))
+        QVERIFY2(report.problems.join(u'|').contains(QStringLiteral("above the device root")),
+            qPrintable(report.problems.join(u'|')));
+}
+
+namespace {
+
+// A shipped skin in a fresh device root, with a settings file that fills every dock slot
+// and a platform theme with soft-key paddings.
+void installShippedSkin(const TempDeviceRoot &root, const QString &name)
+{
+    const QString source = QStringLiteral(KESTROW_SOURCE_DIR "/skins/") + name;
+    for (const QString &file : QDir(source).entryList(QDir::Files)) {
+        QFile in(source + QLatin1Char('/') + file);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QVERIFY(root.writeFile(QStringLiteral("/ezxlocal/Kestrow/skin/%1/%2").arg(name, file), in.readAll()));
+    }
+    QByteArray settings
+        = "[Main]\nSkin=" + name.toUtf8() + "\n[Notify]\nYear=2030\nMonth=1\nDay=1\nInfo=x\n[DockBar]\n";
+    for (int i = 0; i < DockSlotCount; ++i)
+        settings += "Icon" + QByteArray::number(i) + "=/ezxlocal/Kestrow/skin/" + name.toUtf8()
+            + "/panel.png\nName" + QByteArray::number(i) + "=n\n";
+    QVERIFY(root.writeFile(Settings, settings));
+    QVERIFY(root.writeFile(System, "[SYS_DISPLAY_SET]\nSkin=/usr/data_resource/skin/p\n"));
+    QVERIFY(root.writeFile(QStringLiteral("/usr/data_resource/skin/p/homescreen_p.ini"),
+        "[ZSoftKey_Right]\nPadding_Bottom=3\nPadding_Top=3\n"));
+}
+
+// Every "key = integer" line of a file, as (line index, key).
+QList<int> numericLines(const QList<QByteArray> &lines)
+{
+    static const QRegularExpression number(QStringLiteral("^[^=#;\\[]+=\\s*-?[0-9]+\\s*$"));
+    QList<int> found;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (number.match(QString::fromUtf8(lines.at(i))).hasMatch())
+            found.append(i);
+    }
+    return found;
+}
+
+QByteArray withValue(QList<QByteArray> lines, const QList<int> &which, qint64 value)
+{
+    for (const int i : which)
+        lines[i] = lines.at(i).left(lines.at(i).indexOf('=') + 1) + QByteArray::number(value);
+    return lines.join('\n') + '\n';
+}
+
+void renderEveryWay(const SkinModel &model)
+{
+    const FixedClock clock(ClockReading { 2029, 12, 31, 23, 59, 58, 1 });
+    for (const FrameComposition composition : { FrameComposition::Plugin, FrameComposition::Preview }) {
+        for (const int focus : { -1, 0, DockSlotCount - 1 }) {
+            SkinRenderer renderer(model, composition);
+            renderer.setFocusIndex(focus);
+            renderer.setClock(&clock);
+            renderer.setBatterySource([] { return 5; });
+            renderer.setSignalSource([] { return 0; });
+            QVERIFY(!renderer.paintFrame().isNull());
+        }
+    }
+}
+
+} // namespace
+
+void SkinLoaderTest::numbersAtTheEdgesRender_data()
+{
+    QTest::addColumn<QString>("skin");
+    QTest::addColumn<qint64>("value");
+    for (const char *skin : { "default", "analog" }) {
+        for (const qint64 value : { qint64(INT_MAX), qint64(INT_MIN), qint64(-1) })
+            QTest::addRow("%s %lld", skin, value) << QString::fromLatin1(skin) << value;
+    }
+}
+
+void SkinLoaderTest::numbersAtTheEdgesRender()
+{
+    QFETCH(QString, skin);
+    QFETCH(qint64, value);
+    TempDeviceRoot root;
+    installShippedSkin(root, skin);
+    const QString skinFile = root.path(QStringLiteral("/ezxlocal/Kestrow/skin/%1/skin.cfg").arg(skin));
+    const QString themeFile = QStringLiteral("/usr/data_resource/skin/p/homescreen_p.ini");
+    QFile in(skinFile);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = in.readAll().split('\n');
+    in.close();
+    const QList<int> numeric = numericLines(lines);
+    QVERIFY(numeric.size() > 20);
+
+    // One key at a time, then all of them at once, the platform's paddings with them.
+    QList<QList<int>> cases;
+    for (const int i : numeric)
+        cases.append(QList<int> { i });
+    cases.append(numeric);
+    for (const QList<int> &which : std::as_const(cases)) {
+        QVERIFY(root.writeSkin(skin, withValue(lines, which, value)));
+        if (which.size() > 1)
+            QVERIFY(root.writeFile(themeFile,
+                "[ZSoftKey_Right]\nPadding_Bottom=" + QByteArray::number(value)
+                    + "\nPadding_Top=" + QByteArray::number(value) + "\n"));
+        SkinModel model;
+        SkinLoader::load(model);
+        renderEveryWay(model);
+        if (QTest::currentTestFailed())
+            QFAIL(lines.at(which.constFirst()).constData());
+    }
 }
 
 void SkinLoaderTest::previewOptions()
