@@ -29,7 +29,7 @@ namespace {
         }                                                                                                    \
     } while (0)
 
-constexpr int waitMs = 15000;
+constexpr int waitMs = 60000; // generous: the suite also runs under the sanitizers on a busy machine
 
 // Channel names of this run, so that parallel runs on one bus stay apart.
 QString uniqueChannel(const QString &name)
