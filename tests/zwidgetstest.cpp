@@ -112,6 +112,7 @@ private Q_SLOTS:
     void popupFieldKeys_data();
     void popupFieldKeys();
     void focusReturnsToTheWindowBeneath();
+    void windowOverAPopupGetsTheKeys();
     void titles();
     void layoutOnThePhoneScreen();
 };
@@ -497,6 +498,46 @@ void ZWidgetsTest::focusReturnsToTheWindowBeneath()
     QCOMPARE(main.calls, QStringList { "1" });
 }
 
+void ZWidgetsTest::windowOverAPopupGetsTheKeys()
+{
+    // A chooser popup opens a full-screen preview and waits for it, as the skin chooser does.
+    ZPopup chooser;
+    ZListBox *list = addList(&chooser, { QStringLiteral("skin") });
+    chooser.insertChild(list);
+    chooser.softKey()->setClickedSlot(ZSoftKey::RIGHT, &chooser, &QDialog::reject);
+    bool previewClosedByItsKey = false;
+    connect(list, &ZListBox::selected, &chooser, [&] {
+        ZKbMainWidget preview;
+        auto *keys = new ZSoftKey("", &preview, &preview);
+        QCOMPARE(preview.softKey(), keys);
+        QEventLoop loop;
+        keys->setClickedSlot(ZSoftKey::RIGHT, &preview, [&] {
+            previewClosedByItsKey = true;
+            preview.hide();
+            loop.quit();
+        });
+        preview.show();
+        QTimer::singleShot(0, &preview, [&] {
+            QVERIFY(QTest::qWaitFor([&] { return preview.isActiveWindow(); }));
+            // Through the window system, which holds back keys from windows a modal popup blocks.
+            QTest::keyClick(preview.windowHandle(), Qt::Key_F2);
+            if (preview.isVisible())
+                loop.quit();
+        });
+        loop.exec();
+    });
+    QTimer::singleShot(0, &chooser, [&] {
+        QVERIFY(QTest::qWaitFor([&] { return chooser.isActiveWindow(); }));
+        press(&chooser, { Qt::Key_Return });
+        QVERIFY(QTest::qWaitFor([&] { return chooser.isActiveWindow(); }));
+        QTest::keyClick(chooser.windowHandle(), Qt::Key_Escape);
+        if (chooser.isVisible())
+            chooser.done(-99);
+    });
+    QCOMPARE(chooser.exec(), 0);
+    QVERIFY(previewClosedByItsKey);
+}
+
 void ZWidgetsTest::titles()
 {
     ZKbMainWidget::setAppTitle(QStringLiteral("Kestrow"));
@@ -542,6 +583,23 @@ void ZWidgetsTest::layoutOnThePhoneScreen()
     QVERIFY(messageGeometry.height() < PhoneScreen::Height / 2);
     QCOMPARE(messageGeometry.width(), PhoneScreen::Width);
     QCOMPARE(messageGeometry.bottomLeft(), main.window.geometry().bottomLeft());
+
+    // A long text wraps; the popup grows to show all of it, up to the whole screen.
+    ZMessageDlg about(QStringLiteral("About"),
+        QStringLiteral(
+            "A long text that wraps over several lines of the popup, because the phone's screen is "
+            "narrow and every word of it must be read."),
+        2);
+    auto *label = about.findChild<ZLabel *>();
+    QVERIFY(label);
+    bool labelFits = false;
+    QTimer::singleShot(0, &about, [&] {
+        labelFits = label->height() >= label->heightForWidth(label->width())
+            && about.height() <= PhoneScreen::Height;
+        about.done(0);
+    });
+    about.exec();
+    QVERIFY(labelFits);
 
     ZPopup popup;
     popup.insertChild(addList(&popup, { QStringLiteral("a") }));
