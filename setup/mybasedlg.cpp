@@ -20,6 +20,8 @@ MyBaseDlg::~MyBaseDlg()
 int MyBaseDlg::exec()
 {
     m_result = 0;
+    // Run from a modal popup (the preview from the skin chooser), the window must take the keys.
+    setWindowModality(Qt::ApplicationModal);
     show();
     m_inLoop = true;
     QEventLoop loop;
