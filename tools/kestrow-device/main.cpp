@@ -1,6 +1,7 @@
 // kestrow-device init DIR: lays out under DIR the files of a phone that Kestrow runs on: the settings
 // file, the shipped skins, the phone's display and idle settings, its soft-key layout and a wallpaper.
 // A file that exists is never overwritten, so a device root can be topped up after an update.
+#include "data/settingsfile.h"
 #include "platform/desktopapps.h"
 #include "platform/devicepath.h"
 #include "platform/toolcommandline.h"
@@ -23,7 +24,6 @@
 #include <utility>
 
 namespace {
-const QString SettingsFile = QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg");
 const QString SkinRoot = QStringLiteral("/ezxlocal/Kestrow/skin/");
 const QString SystemFile = QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_system.cfg");
 const QString IdleFile = QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_idle.cfg");
@@ -165,24 +165,22 @@ void installSkins(DeviceRoot &root, const QString &skins)
 
 QList<Entry> settingsEntries(const QStringList &apps)
 {
-    const QString group = QStringLiteral("DockBar");
+    using namespace SettingsFile;
     const QStringList icons = { QStringLiteral("phone"), QStringLiteral("message"), QStringLiteral("camera"),
         QStringLiteral("music"), QStringLiteral("settings") };
     const QStringList names = { ctr("电话"), ctr("短信"), ctr("相机"), ctr("音乐"), ctr("设置") };
-    QList<Entry> entries = { { QStringLiteral("Main"), QStringLiteral("Skin"), QStringLiteral("default") } };
+    QList<Entry> entries = { { MainGroup, SkinKey, DefaultSkin } };
     for (int i = 0; i < DockSlots; ++i) {
-        const QString slot = QString::number(i);
         entries.append(
-            { group, QStringLiteral("Icon") + slot, DockIconFolder + icons.at(i) + QStringLiteral(".png") });
-        entries.append({ group, QStringLiteral("Exec") + slot, i < apps.size() ? apps.at(i) : QString() });
-        entries.append({ group, QStringLiteral("Name") + slot, names.at(i) });
+            { DockGroup, slotKey(IconKey, i), DockIconFolder + icons.at(i) + QStringLiteral(".png") });
+        entries.append({ DockGroup, slotKey(ExecKey, i), i < apps.size() ? apps.at(i) : QString() });
+        entries.append({ DockGroup, slotKey(NameKey, i), names.at(i) });
     }
     // The countdown starts out counting to the next New Year's Day.
-    const QString notify = QStringLiteral("Notify");
-    entries.append({ notify, QStringLiteral("Year"), QString::number(QDate::currentDate().year() + 1) });
-    entries.append({ notify, QStringLiteral("Month"), QStringLiteral("1") });
-    entries.append({ notify, QStringLiteral("Day"), QStringLiteral("1") });
-    entries.append({ notify, QStringLiteral("Info"), ctr("新年") });
+    entries.append({ NotifyGroup, YearKey, QString::number(QDate::currentDate().year() + 1) });
+    entries.append({ NotifyGroup, MonthKey, QStringLiteral("1") });
+    entries.append({ NotifyGroup, DayKey, QStringLiteral("1") });
+    entries.append({ NotifyGroup, InfoKey, ctr("新年") });
     return entries;
 }
 
@@ -213,7 +211,7 @@ int init(const QString &dir)
 
     DeviceRoot root;
     installSkins(root, skins);
-    root.writeConfig(SettingsFile, settingsEntries(apps));
+    root.writeConfig(SettingsFile::Path, settingsEntries(apps));
     root.copyFile(skins + QStringLiteral("/wallpaper/kestrow-dusk.png"), WallpaperFile);
     root.writeConfig(SystemFile,
         {
