@@ -10,6 +10,7 @@
 #include "platform/setupsetmanager.h"
 #include "platform/utilstatus.h"
 #include "platform/zconfig.h"
+#include "plugin/reloadrequests.h"
 
 #include <QDebug>
 #include <QEvent>
@@ -55,6 +56,8 @@ MyPluginClass::MyPluginClass(HSPluginContext *context)
     m_timer = new QTimer(m_widget ? static_cast<QObject *>(m_widget.data()) : this);
     m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, qOverload<>(&MyPluginClass::timerEvent));
+    m_reloads = new ReloadRequests(m_period, this);
+    connect(m_reloads, &ReloadRequests::reloadDue, this, &MyPluginClass::plugin_init);
     if (m_widget)
         m_widget->installEventFilter(this);
     m_renderer.setComposition(FrameComposition::Plugin);
@@ -206,9 +209,11 @@ void MyPluginClass::slotSystemMessage(const QByteArray &message, const QByteArra
         m_focusIndex = -1;
         stop();
     } else if (message == Reload) {
-        stop();
-        plugin_init();
+        // The plug-in runs from now on; the load itself is shared with any requests that follow
+        // (a flood of them costs at most two loads).
+        m_focusIndex = -1;
         start();
+        m_reloads->request();
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QPointer>
 
 class QTimer;
+class ReloadRequests;
 class QWidget;
 
 /**
@@ -62,6 +63,7 @@ private:
     bool m_started = false;
     QTimer *m_timer = nullptr;
     const int m_period = 1000;
+    ReloadRequests *m_reloads = nullptr;
     RES_ICON_Reader m_icons;
     SkinModel m_model;
     SkinRenderer m_renderer;

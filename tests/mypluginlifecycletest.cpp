@@ -1,3 +1,4 @@
+#include "plugin/reloadrequests.h"
 #include "pluginscreen.h"
 
 #include <QtTest>
@@ -25,6 +26,7 @@ private Q_SLOTS:
     void messages();
     void messagesBeforeStartAreIgnored();
     void reloadReadsTheSkinAgain();
+    void reloadFloodCostsAtMostTwoLoads();
     void timerTicks();
     void fixedAnswers();
 };
@@ -146,9 +148,42 @@ void MyPluginLifecycleTest::reloadReadsTheSkinAgain()
     f.plugin->slotSystemMessage("Reload()", QByteArray());
     QVERIFY(f.timerRunning()); // also while the display was off
     QCOMPARE(f.framesShown(), frames); // the next tick paints the new skin
+    const ReloadRequests *reloads = f.plugin->findChild<ReloadRequests *>();
+    QVERIFY(reloads);
+    QTRY_COMPARE_WITH_TIMEOUT(reloads->carriedOut(), 1, 60000); // the load runs on the next turn
     f.plugin->timerEvent();
     QCOMPARE(f.shown().pixelColor(10, 10), QColor(Qt::red));
     QCOMPARE(f.shown().pixelColor(5, 205), QColor(Qt::red)); // the new skin has no dock
+}
+
+void MyPluginLifecycleTest::reloadFloodCostsAtMostTwoLoads()
+{
+    Fixture f;
+    QVERIFY(f.ready && f.isExposed());
+    f.plugin->initialize();
+    f.plugin->start();
+    const ReloadRequests *reloads = f.plugin->findChild<ReloadRequests *>();
+    QVERIFY(reloads);
+    // Any client on the bus may pour requests in: the ones that arrive together are one load.
+    for (int i = 0; i < 1000; ++i)
+        f.plugin->slotSystemMessage("Reload()", QByteArray());
+    QCOMPARE(reloads->carriedOut(), 0);
+    QVERIFY(reloads->isPending());
+    QTRY_COMPARE_WITH_TIMEOUT(reloads->carriedOut(), 1, 60000);
+    // The ones that arrive while a load has just run are one more load, after it.
+    for (int i = 0; i < 1000; ++i)
+        f.plugin->slotSystemMessage("Reload()", QByteArray());
+    QCOMPARE(reloads->carriedOut(), 1);
+    QVERIFY(reloads->isPending());
+    // Meanwhile the plug-in keeps painting.
+    QVERIFY(f.timerRunning());
+    const int frames = f.framesShown();
+    f.plugin->timerEvent();
+    QCOMPARE(f.framesShown(), frames + 1);
+    QTRY_COMPARE_WITH_TIMEOUT(reloads->carriedOut(), 2, 60000);
+    QVERIFY(!reloads->isPending());
+    QCOMPARE(reloads->carriedOut(), 2);
+    QVERIFY(f.timerRunning());
 }
 
 void MyPluginLifecycleTest::timerTicks()
