@@ -45,7 +45,10 @@ int main(int argc, char *argv[])
         QStringLiteral(
             "Reload when a file of the skin in use or the settings file changes, and print the skin "
             "linter's findings."));
-    for (const QCommandLineOption &option : { plugin, capture, quitAfter, logFrames, watch })
+    const QCommandLineOption diagnostics(QStringLiteral("diagnostics"),
+        QStringLiteral("Let the plug-in print what it could not read of a skin on each load "
+                       "(the same as KESTROW_DIAGNOSTICS=1)."));
+    for (const QCommandLineOption &option : { plugin, capture, quitAfter, logFrames, watch, diagnostics })
         cmd.addOption(option);
     cmd.setEpilogue(
         QStringLiteral("Keys: arrows and Return go to the plug-in; F1 display off and on, F2 backlight, "
@@ -65,6 +68,9 @@ int main(int argc, char *argv[])
         QTimer::singleShot(int(seconds * 1000), &app, &QCoreApplication::quit);
     }
     cmd.applyRoot();
+    // The plug-in reports nothing unless asked to; it reads this when it loads a skin.
+    if (parser.isSet(diagnostics))
+        qputenv("KESTROW_DIAGNOSTICS", "1");
     // Without its files the home screen would be black: say what is missing and how to make it.
     if (const std::optional<QString> problem = DeviceRootCheck::problem())
         return cmd.usageError(*problem);
