@@ -3,6 +3,7 @@
 #include "data/platformdisplay.h"
 #include "data/skinimage.h"
 #include "data/skinlint.h"
+#include "host/launchnotices.h"
 #include "host/phonesystem.h"
 #include "host/pluginarea.h"
 #include "host/pluginhost.h"
@@ -49,6 +50,8 @@ HostWindow::HostWindow(QWidget *parent)
     m_blank->hide();
 
     connect(m_phone, &PhoneSystem::displayChanged, this, &HostWindow::showDisplay);
+    // A launch that did not start says so where the user looks, as well as in the launch log.
+    connect(new LaunchNotices(this), &LaunchNotices::notice, m_status, &StatusBar::showNotice);
     connect(m_area, &PluginArea::painted, this, [this] {
         if (m_capturing)
             return;

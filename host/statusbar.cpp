@@ -28,6 +28,19 @@ StatusBar::StatusBar(QWidget *parent)
         scheduleNextMinute();
     });
     scheduleNextMinute();
+    m_noticeTimer.setSingleShot(true);
+    m_noticeTimer.setInterval(NoticeMs);
+    connect(&m_noticeTimer, &QTimer::timeout, this, [this] {
+        m_notice.clear();
+        update();
+    });
+}
+
+void StatusBar::showNotice(const QString &text)
+{
+    m_notice = text;
+    m_noticeTimer.start();
+    update();
 }
 
 void StatusBar::scheduleNextMinute()
@@ -48,5 +61,16 @@ void StatusBar::paintEvent(QPaintEvent *event)
     QFont font = painter.font();
     font.setBold(true);
     painter.setFont(font);
-    painter.drawText(rect(), Qt::AlignCenter, QTime::currentTime().toString(QStringLiteral("HH:mm")));
+    if (m_notice.isEmpty()) {
+        painter.drawText(rect(), Qt::AlignCenter, QTime::currentTime().toString(QStringLiteral("HH:mm")));
+        return;
+    }
+    // Between the signal and the battery bars.
+    const QRect room = rect().adjusted(34, 0, -36, 0);
+    font.setBold(false);
+    font.setPixelSize(11);
+    painter.setFont(font);
+    painter.setPen(QColor(255, 214, 120));
+    painter.drawText(
+        room, Qt::AlignCenter, painter.fontMetrics().elidedText(m_notice, Qt::ElideRight, room.width()));
 }

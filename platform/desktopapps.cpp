@@ -3,7 +3,23 @@
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
-QStringList desktopApplicationIds(int limit)
+namespace {
+
+// Whether a desktop entry starts as it is from a home screen: no terminal needed, its program installed.
+bool startsWithoutTerminal(GAppInfo *info)
+{
+    if (!G_IS_DESKTOP_APP_INFO(info) || g_desktop_app_info_get_boolean(G_DESKTOP_APP_INFO(info), "Terminal"))
+        return false;
+    const char *executable = g_app_info_get_executable(info);
+    if (!executable || !*executable)
+        return false;
+    char *found = g_find_program_in_path(executable);
+    const bool installed = found != nullptr;
+    g_free(found);
+    return installed;
+}
+
+QStringList applicationIds(int limit, bool withoutTerminalOnly)
 {
     QStringList ids;
     if (limit <= 0)
@@ -12,7 +28,7 @@ QStringList desktopApplicationIds(int limit)
     for (GList *item = all; item; item = item->next) {
         GAppInfo *info = G_APP_INFO(item->data);
         const char *id = g_app_info_get_id(info);
-        if (id && g_app_info_should_show(info))
+        if (id && g_app_info_should_show(info) && (!withoutTerminalOnly || startsWithoutTerminal(info)))
             ids.append(QString::fromUtf8(id));
     }
     g_list_free_full(all, g_object_unref);
@@ -21,6 +37,18 @@ QStringList desktopApplicationIds(int limit)
     if (ids.size() > limit)
         ids.resize(limit);
     return ids;
+}
+
+} // namespace
+
+QStringList desktopApplicationIds(int limit)
+{
+    return applicationIds(limit, false);
+}
+
+QStringList desktopApplicationIdsWithoutTerminal(int limit)
+{
+    return applicationIds(limit, true);
 }
 
 namespace {

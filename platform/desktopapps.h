@@ -9,6 +9,11 @@
  * launched ("org.example.Editor.desktop"), in a stable order, at most `limit`.
  */
 QStringList desktopApplicationIds(int limit);
+/**
+ * The same, only of entries that start as they are from a home screen: no terminal needed and their
+ * program found on the PATH. The default dock slots are filled from these.
+ */
+QStringList desktopApplicationIdsWithoutTerminal(int limit);
 
 /** One desktop entry of this machine as the phone's registries describe an application. */
 struct DesktopApp {

@@ -207,7 +207,8 @@ int init(const QString &dir)
     // From here on every phone path resolves under the new device root.
     qputenv("KESTROW_ROOT", QFile::encodeName(QDir(dir).absolutePath()));
     const bool newRoot = SettingsApp::isNewRoot();
-    const QStringList apps = desktopApplicationIds(DockSlots);
+    // A slot is left empty rather than given an application that cannot start from the home screen.
+    const QStringList apps = desktopApplicationIdsWithoutTerminal(DockSlots);
 
     DeviceRoot root;
     installSkins(root, skins);
