@@ -350,7 +350,7 @@ int ZListBox::marqueeOverflow() const
 void ZListBox::restartMarquee()
 {
     m_marqueeStep = 0;
-    if (marqueeOverflow() > 0)
+    if (isVisible() && marqueeOverflow() > 0)
         m_marqueeTimer.start(MarqueeTickMs, this);
     else
         m_marqueeTimer.stop();
@@ -424,4 +424,17 @@ void ZListBox::resizeEvent(QResizeEvent *event)
     scrollTo(m_offset);
     ensureCurrentVisible();
     restartMarquee();
+}
+
+void ZListBox::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    restartMarquee();
+}
+
+void ZListBox::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    // Nothing scrolls where nobody sees it.
+    m_marqueeTimer.stop();
 }

@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -56,7 +57,8 @@ int ZOptionsMenu::insertItem(const QString &text, QObject *receiver, const char 
     // SLOT(name()) carries a code digit before the signature.
     QMetaMethod method;
     if (receiver && slot && *slot) {
-        const QByteArray signature = QMetaObject::normalizedSignature(slot + 1);
+        const char *name = std::isdigit(static_cast<unsigned char>(*slot)) ? slot + 1 : slot;
+        const QByteArray signature = QMetaObject::normalizedSignature(name);
         method = receiver->metaObject()->method(receiver->metaObject()->indexOfMethod(signature.constData()));
         if (!method.isValid())
             qWarning("ZOptionsMenu: no method %s on %s", signature.constData(),
