@@ -197,7 +197,7 @@ void LintPass::unknownKey(const ConfigLines::Entry &entry)
     }
     QStringList known;
     for (const SkinSchema::Key &k : SkinSchema::keys()) {
-        if (group != QLatin1String(k.group))
+        if (group != k.group)
             continue;
         const int slots = SkinSchema::isSlotKey(k) ? SkinSchema::SlotCount : 1;
         for (int slot = 0; slot < slots; ++slot)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -7,7 +8,8 @@
 #include <span>
 
 /**
- * Every group and key of a skin's "skin.cfg" that the loader reads: its type,
+ * Every group and key of a skin's "skin.cfg" that the loader reads (by the names
+ * of data/skinnames.h, the loader's own): its type,
  * the value it takes when missing or unreadable, and what uses it. The loader,
  * the linter and the host's skin diagnostics all go by this one table; a test
  * holds the loader to it.
@@ -29,9 +31,9 @@ enum class ValueType {
 enum class ImageUse { None, Plain, DigitStrip, WeekStrip, Screen, Gauge, Dock };
 
 struct Key {
-    const char *group;
+    QLatin1StringView group;
     /** "%1" stands for a dock slot index, 0 to 9 without leading zeros. */
-    const char *key;
+    QLatin1StringView key;
     ValueType type;
     /** The value the loader takes when the key is missing or cannot be read. */
     const char *defaultValue;
