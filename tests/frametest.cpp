@@ -82,7 +82,6 @@ class FrameTest : public QObject
 private Q_SLOTS:
     void pluginFrameRows_data();
     void pluginFrameRows();
-    void lineHeightIsThePaintersDefault();
     void uncoveredColumnsAreBlack();
     void centreOnly();
     void pluginLayerOrder();
@@ -127,16 +126,6 @@ void FrameTest::pluginFrameRows()
         QCOMPARE(codedRow(frame.pixel(0, y)), expected);
         QCOMPARE(codedRow(frame.pixel(239, y)), expected);
     }
-}
-
-void FrameTest::lineHeightIsThePaintersDefault()
-{
-    QImage image = blackCanvas();
-    QPainter p(&image);
-    QCOMPARE(p.fontMetrics().height(), lineHeight());
-    SkinModel model;
-    SkinRenderer renderer(model);
-    QCOMPARE(renderer.pluginFrameHeight(), 295 - 6 - lineHeight());
 }
 
 void FrameTest::uncoveredColumnsAreBlack()

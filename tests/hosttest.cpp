@@ -11,12 +11,6 @@ const QString Settings = QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg");
 constexpr int Bound = 120000;
 const QString HostLimit = QStringLiteral("600");
 
-void writeSolidSkin(const TempDeviceRoot &root, const QString &name, const QColor &color)
-{
-    root.writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/%1/mid.png").arg(name), 240, 320, color);
-    root.writeSkin(name, "[Background]\nMidIMG=mid.png\n");
-}
-
 bool busAvailable()
 {
     return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
@@ -55,7 +49,7 @@ void HostTest::capturesTheHomeScreen()
         QSKIP("no session bus (run the suite inside dbus-run-session)");
     TempDeviceRoot root;
     installAutorun(root);
-    writeSolidSkin(root, QStringLiteral("default"), Qt::darkMagenta);
+    QVERIFY(root.writeSolidSkin(QStringLiteral("default"), Qt::darkMagenta));
     root.writeFile(Settings, "[Main]\nSkin=default\n");
     root.writeImage(QStringLiteral("/wall/w.png"), 240, 320, Qt::darkGreen);
     root.writeFile(QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_system.cfg"),
@@ -82,7 +76,7 @@ void HostTest::switchedOffPluginIsNotCreated()
         QSKIP("no session bus (run the suite inside dbus-run-session)");
     TempDeviceRoot root;
     installAutorun(root);
-    writeSolidSkin(root, QStringLiteral("default"), Qt::darkMagenta);
+    QVERIFY(root.writeSolidSkin(QStringLiteral("default"), Qt::darkMagenta));
     root.writeFile(Settings, "[Main]\nActivated=false\n");
     const QString shot = root.path(QStringLiteral("/shot.png"));
     QProcess host;
@@ -101,8 +95,8 @@ void HostTest::reloadFromAnotherProcess()
         QSKIP("no session bus (run the suite inside dbus-run-session)");
     TempDeviceRoot root;
     installAutorun(root);
-    writeSolidSkin(root, QStringLiteral("default"), Qt::darkMagenta);
-    writeSolidSkin(root, QStringLiteral("other"), Qt::darkYellow);
+    QVERIFY(root.writeSolidSkin(QStringLiteral("default"), Qt::darkMagenta));
+    QVERIFY(root.writeSolidSkin(QStringLiteral("other"), Qt::darkYellow));
     root.writeFile(Settings, "[Main]\nSkin=default\n");
     const QString shot = root.path(QStringLiteral("/shot.png"));
     QProcess host;

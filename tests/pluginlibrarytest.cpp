@@ -100,8 +100,7 @@ void PluginLibraryTest::isActivated()
 void PluginLibraryTest::lifeThroughTheEntryPoints()
 {
     TempDeviceRoot root;
-    root.writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/default/mid.png"), 240, 320, Qt::magenta);
-    root.writeSkin(QStringLiteral("default"), "[Background]\nMidIMG=mid.png\n");
+    QVERIFY(root.writeSolidSkin(QStringLiteral("default"), Qt::magenta));
     auto create = entry<HSCreateInstanceFn>("createInstance");
     auto destroy = entry<HSDestroyInstanceFn>("destroyInstance");
     QVERIFY(create && destroy);

@@ -11,35 +11,12 @@ class SettingsFileTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void slotKey_data();
-    void slotKey();
     void emptyFileGivesDefaults();
     void writersKeepTheirOrder();
     void storedValues_data();
     void storedValues();
     void failedWritesStayInMemory();
 };
-
-void SettingsFileTest::slotKey_data()
-{
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("first") << QString(SettingsFile::IconKey) << 0 << "Icon0";
-    QTest::newRow("last, no leading zero") << QString(SettingsFile::IconKey) << 9 << "Icon9";
-    QTest::newRow("exec") << QString(SettingsFile::ExecKey) << 5 << "Exec5";
-    QTest::newRow("two digits") << QString(SettingsFile::NameKey) << 10 << "Name10";
-    QTest::newRow("skin pattern") << "InfoFontColor%1" << 3 << "InfoFontColor3";
-    QTest::newRow("no placeholder") << "Plain" << 4 << "Plain";
-}
-
-void SettingsFileTest::slotKey()
-{
-    QFETCH(QString, pattern);
-    QFETCH(int, index);
-    QFETCH(QString, expected);
-    QCOMPARE(SettingsFile::slotKey(pattern, index), expected);
-}
 
 void SettingsFileTest::emptyFileGivesDefaults()
 {

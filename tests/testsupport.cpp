@@ -65,6 +65,12 @@ bool TempDeviceRoot::writeSkin(const QString &name, const QByteArray &skinCfg) c
     return writeFile(QStringLiteral("/ezxlocal/Kestrow/skin/%1/skin.cfg").arg(name), skinCfg);
 }
 
+bool TempDeviceRoot::writeSolidSkin(const QString &name, const QColor &color, const QByteArray &more) const
+{
+    return writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/%1/mid.png").arg(name), 240, 320, color)
+        && writeSkin(name, "[Background]\nMidIMG=mid.png\n" + more);
+}
+
 QString builtProgram(const QString &name)
 {
     return QStringLiteral(KESTROW_BIN_DIR "/") + name;

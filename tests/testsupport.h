@@ -33,6 +33,8 @@ public:
     bool writeImage(const QString &phonePath, const QImage &image) const;
     /** Creates the folder "/ezxlocal/Kestrow/skin/<name>/" and writes its skin.cfg. */
     bool writeSkin(const QString &name, const QByteArray &skinCfg) const;
+    /** A skin whose centre image is one colour over the whole screen, with more lines of skin.cfg. */
+    bool writeSolidSkin(const QString &name, const QColor &color, const QByteArray &more = {}) const;
 
 private:
     QTemporaryDir m_dir;
