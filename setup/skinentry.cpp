@@ -1,5 +1,6 @@
 #include "setup/skinentry.h"
 
+#include "data/skinnames.h"
 #include "platform/devicepath.h"
 #include "platform/zconfig.h"
 #include "setup/setuplog.h"
@@ -36,8 +37,9 @@ bool SkinEntry::scan(QList<SkinEntry> &entries)
         const ZConfig skin(devicePath(path));
         SetupLog::line(QStringLiteral("cur cfg is ") + path);
         SkinEntry entry;
-        entry.author = skin.readEntry(QStringLiteral("General"), QStringLiteral("Author"), QString());
-        entry.skinName = skin.readEntry(QStringLiteral("General"), QStringLiteral("SkinName"), QString());
+        namespace General = SkinNames::General;
+        entry.author = skin.readEntry(General::Group, General::Author, QString());
+        entry.skinName = skin.readEntry(General::Group, General::SkinName, QString());
         entry.dirName = dirName;
         // A folder whose description names neither a skin nor an author is not a skin.
         if (!entry.author.isEmpty() || !entry.skinName.isEmpty())
