@@ -29,6 +29,7 @@ void PhoneShell::start()
     connect(m_channel, &ShellChannel::pluginOnRequested, this, &PhoneShell::pluginOn);
     connect(m_channel, &ShellChannel::pluginOffRequested, this, &PhoneShell::pluginOff);
     connect(m_channel, &ShellChannel::restartRequested, this, &PhoneShell::restart);
+    connect(m_channel, &ShellChannel::quitRequested, this, [] { QCoreApplication::exit(0); });
     m_autorun->start();
 }
 

@@ -23,4 +23,6 @@ void ShellChannel::handle(const QByteArray &message)
         Q_EMIT pluginOffRequested();
     else if (message == HomeScreenChannel::Restart)
         Q_EMIT restartRequested();
+    else if (message == HomeScreenChannel::Quit)
+        Q_EMIT quitRequested();
 }

@@ -7,7 +7,7 @@ class QCopChannel;
 /**
  * The home screen's message interface for the settings application and its
  * scripts: a channel of its own device root (platform/homescreenchannel.h)
- * on which "PluginOn()", "PluginOff()" and "Restart()" arrive.
+ * on which "PluginOn()", "PluginOff()", "Restart()" and "Quit()" arrive.
  */
 class ShellChannel : public QObject
 {
@@ -22,6 +22,7 @@ Q_SIGNALS:
     void pluginOnRequested();
     void pluginOffRequested();
     void restartRequested();
+    void quitRequested();
 
 private:
     void handle(const QByteArray &message);

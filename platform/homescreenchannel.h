@@ -24,6 +24,8 @@ inline constexpr char PluginOn[] = "PluginOn()";
 inline constexpr char PluginOff[] = "PluginOff()";
 /** End the home screen so that whatever started it starts it again. */
 inline constexpr char Restart[] = "Restart()";
+/** End the home screen for good, as its Esc key does. */
+inline constexpr char Quit[] = "Quit()";
 
 /** The home screen's exit status when it ends to be started again (Esc ends it with 0). */
 inline constexpr int RestartExitCode = 75;

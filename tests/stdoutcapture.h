@@ -8,8 +8,10 @@
 #include <unistd.h>
 
 /**
- * Sends this process's standard output to a temporary file while the object
- * lives, so that a test can read the diagnostic lines a class under test wrote.
+ * Sends this process's standard output to a temporary file until text() is
+ * called (or the object goes), so that a test can read the diagnostic lines a
+ * class under test wrote. The test's own report lines go to the real output
+ * again once text() has been read.
  */
 class StdoutCapture
 {
@@ -26,10 +28,10 @@ public:
     StdoutCapture(const StdoutCapture &) = delete;
     StdoutCapture &operator=(const StdoutCapture &) = delete;
 
-    /** Everything written so far. */
+    /** Ends the capture and returns everything written while it lasted. */
     QByteArray text()
     {
-        std::fflush(stdout);
+        restore();
         QFile file(m_file.fileName());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }

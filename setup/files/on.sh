@@ -12,8 +12,8 @@ if ! kestrow-qcop --registered "$channel" >/dev/null 2>&1; then
         while :; do
             KESTROW_ROOT="$root" kestrow-host --root "$root"
             status=$?
-            # 75: asked to restart; above 128: ended by a signal. Anything else ends the loop.
-            [ "$status" -eq 75 ] || [ "$status" -gt 128 ] || break
+            # 75: asked to restart; 134, 139: it crashed. Anything else (Esc, a kill) ends the loop.
+            [ "$status" -eq 75 ] || [ "$status" -eq 134 ] || [ "$status" -eq 139 ] || break
         done
     ) </dev/null >/dev/null 2>&1 &
     tries=0
