@@ -5,6 +5,8 @@
 #include "platform/toolcommandline.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -17,6 +19,14 @@ void chooseHeadlessPlatform()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The plug-in installed beside the host (<prefix>/bin/../<libdir>/kestrow/), else the one it was built with.
+QString defaultPlugin()
+{
+    const QString installed
+        = QCoreApplication::applicationDirPath() + QStringLiteral("/../" KESTROW_PLUGIN_INSTALLED);
+    return QFileInfo::exists(installed) ? QDir::cleanPath(installed) : QStringLiteral(KESTROW_PLUGIN_PATH);
 }
 
 } // namespace
@@ -34,7 +44,7 @@ int main(int argc, char *argv[])
             "asked to restart."));
     cmd.addRootOption();
     const QCommandLineOption plugin(QStringLiteral("plugin"), QStringLiteral("Plug-in library to load."),
-        QStringLiteral("PATH"), QStringLiteral(KESTROW_PLUGIN_PATH));
+        QStringLiteral("PATH"), defaultPlugin());
     const QCommandLineOption capture(QStringLiteral("capture"),
         QStringLiteral("Save the window to FILE (PNG) after every frame."), QStringLiteral("FILE"));
     const QCommandLineOption quitAfter(

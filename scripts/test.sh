@@ -40,6 +40,9 @@ done
 echo "=== lint: every shipped skin is clean"
 build/debug/bin/kestrow-skin lint skins/default skins/analog
 
+echo "=== package: the .deb unpacked into a scratch root runs from its own files"
+"$SOURCE_DIR/scripts/package-test.sh" build/debug
+
 echo "=== fuzz: configuration parser, application catalogue"
 "$SOURCE_DIR/scripts/fuzz.sh" "${KESTROW_FUZZ_SECONDS:-60}"
 echo "=== all tests passed"
