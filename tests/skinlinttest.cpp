@@ -40,6 +40,7 @@ private Q_SLOTS:
     void linesAgreeWithZConfig_data();
     void linesAgreeWithZConfig();
     void schemaFacts();
+    void everyKeyIsDocumented();
 };
 
 void SkinLintTest::corpus_data()
@@ -127,6 +128,20 @@ void SkinLintTest::schemaFacts()
     QVERIFY(!SkinSchema::find(u"DockBar", u"Top03"));
     QVERIFY(!SkinSchema::find(u"Digital", u"Colon0Top"));
     QVERIFY(SkinSchema::find(u"Digital", u"colon0Top"));
+}
+
+void SkinLintTest::everyKeyIsDocumented()
+{
+    QFile doc(sourcePath(QStringLiteral("docs/skin-format.md")));
+    QVERIFY(doc.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(doc.readAll());
+    for (const SkinSchema::Key &key : SkinSchema::keys()) {
+        QString name = key.key;
+        name.replace(QLatin1String("%1"), QLatin1String("*i*"));
+        const QString row
+            = QStringLiteral("| %1 | %2 | %3 |").arg(key.group, name, SkinSchema::typeName(key.type));
+        QVERIFY2(text.contains(row), qPrintable(row));
+    }
 }
 
 QTEST_GUILESS_MAIN(SkinLintTest)
