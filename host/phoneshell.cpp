@@ -20,6 +20,14 @@ PhoneShell::PhoneShell(HostWindow *window, const QString &pluginLibrary, QObject
     connect(m_window, &HostWindow::settingsRequested, m_launcher, &SetupLauncher::launch);
     connect(m_launcher, &SetupLauncher::started, m_window, &HostWindow::pausePlugin);
     connect(m_launcher, &SetupLauncher::finished, m_window, &HostWindow::resumePlugin);
+    connect(m_launcher, &SetupLauncher::finished, this, &PhoneShell::takeFocus);
+}
+
+void PhoneShell::takeFocus()
+{
+    // Without a window manager nobody else gives the home screen the keyboard back.
+    m_window->raise();
+    m_window->activateWindow();
 }
 
 void PhoneShell::start()
@@ -31,6 +39,7 @@ void PhoneShell::start()
     connect(m_channel, &ShellChannel::restartRequested, this, &PhoneShell::restart);
     connect(m_channel, &ShellChannel::quitRequested, this, [] { QCoreApplication::exit(0); });
     m_autorun->start();
+    takeFocus();
 }
 
 void PhoneShell::pluginOn()

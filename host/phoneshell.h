@@ -21,13 +21,14 @@ class PhoneShell : public QObject
 public:
     PhoneShell(HostWindow *window, const QString &pluginLibrary, QObject *parent = nullptr);
 
-    /** Opens the channel, then runs the autorun scripts. */
+    /** Opens the channel, runs the autorun scripts and takes the keyboard focus (call after show). */
     void start();
 
 private:
     void pluginOn();
     void pluginOff();
     void restart();
+    void takeFocus();
 
     HostWindow *m_window;
     QString m_pluginLibrary;
