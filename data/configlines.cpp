@@ -20,6 +20,12 @@ QByteArrayView trimmed(QByteArrayView text)
     return text.sliced(begin, end - begin);
 }
 
+// ZConfig looks names up by their UTF-8 bytes: a name whose bytes are no UTF-8 can never be asked for.
+bool isReadableName(QByteArrayView bytes, const QString &name)
+{
+    return name.toUtf8() == bytes && ZConfigDocument::isGroupName(name);
+}
+
 QString keyOf(const QString &group, const QString &key)
 {
     return group + QLatin1Char('\n') + key;
@@ -60,8 +66,9 @@ void ConfigLines::parseLine(QByteArrayView line, int number)
             m_findings.append({ number, Issue::BadHeader, QString(), QString(), 0, shown });
             return;
         }
-        const QString name = QString::fromUtf8(trimmed(text.sliced(1, text.size() - 2)));
-        if (!ZConfigDocument::isGroupName(name)) {
+        const QByteArrayView nameBytes = trimmed(text.sliced(1, text.size() - 2));
+        const QString name = QString::fromUtf8(nameBytes);
+        if (!isReadableName(nameBytes, name)) {
             m_findings.append({ number, Issue::BadGroupName, QString(), name, 0, shown });
             return;
         }
@@ -80,13 +87,14 @@ void ConfigLines::parseLine(QByteArrayView line, int number)
         m_findings.append({ number, Issue::Stray, m_inGroup ? m_current : QString(), QString(), 0, shown });
         return;
     }
-    const QString key = QString::fromUtf8(trimmed(text.first(equals)));
+    const QByteArrayView keyBytes = trimmed(text.first(equals));
+    const QString key = QString::fromUtf8(keyBytes);
     if (!m_inGroup) {
         m_findings.append({ number, Issue::KeyOutsideGroup, QString(), key, 0, shown });
         return;
     }
     // Written names hold no "[", "]" or "="; a key read back never starts a comment.
-    if (!ZConfigDocument::isGroupName(key)) {
+    if (!isReadableName(keyBytes, key)) {
         m_findings.append({ number, Issue::BadKeyName, m_current, key, 0, shown });
         return;
     }

@@ -94,6 +94,7 @@ void SkinLintTest::linesAgreeWithZConfig_data()
     QTest::newRow("repeated group and key") << QByteArray("[A]\nk=1\nk=2\n[B]\nj=1\n[A]\nk=3\nm=4\n");
     QTest::newRow("broken headers") << QByteArray("[A]\nk=1\n[B\nj=1\n[]\nm=1\n[ C ]\nn=1\n[D]]\no=1\n");
     QTest::newRow("stray lines and orphans") << QByteArray("o=1\nstray\n[A]\n=v\nk=1\n#c\n[x[y]\nz=1\n");
+    QTest::newRow("key of bytes that are no UTF-8") << QByteArray("[A]\n\xff\xfek=1\nk=2\n");
     QTest::newRow("blank names and tabs") << QByteArray("[\tA\t]\n\tk\t=\tv\n = 1\n[A b]\nk b = 2\n");
 }
 
