@@ -43,6 +43,6 @@ build/debug/bin/kestrow-skin lint skins/default skins/analog
 echo "=== package: the .deb unpacked into a scratch root runs from its own files"
 "$SOURCE_DIR/scripts/package-test.sh" build/debug
 
-echo "=== fuzz: configuration parser, application catalogue"
+echo "=== fuzz: configuration parser, application catalogue, skin loader"
 "$SOURCE_DIR/scripts/fuzz.sh" "${KESTROW_FUZZ_SECONDS:-60}"
 echo "=== all tests passed"
