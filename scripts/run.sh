@@ -23,11 +23,32 @@ fi
 
 . "$(dirname "$0")/common.sh"
 
+# The device root: --root DIR or $KESTROW_ROOT, as for every Kestrow program, else one in the build folder.
+ROOT="${KESTROW_ROOT:-${KESTROW_DEMO_ROOT:-$SOURCE_DIR/build/release/device}}"
+case "${1:-}" in
+    -h | --help)
+        echo "Usage: scripts/run.sh [--root DIR] [kestrow-host options...]"
+        echo "Builds Kestrow and runs the home screen on the device root DIR (default: \$KESTROW_ROOT, else build/release/device)."
+        exit 0 ;;
+    --root)
+        [ $# -ge 2 ] || { echo "run: Missing value after '--root'." >&2; exit 2; }
+        ROOT=$2
+        shift 2 ;;
+    --root=*)
+        ROOT=${1#--root=}
+        shift ;;
+esac
+
+# common.sh moved to the source folder: a relative root is relative to where run.sh was started.
+case "$ROOT" in
+    /*) ;;
+    *) ROOT="$OLDPWD/$ROOT" ;;
+esac
+
 "$SOURCE_DIR/scripts/install-deps.sh"
 build_preset release
 
 BIN="$SOURCE_DIR/build/release/bin"
-ROOT="${KESTROW_DEMO_ROOT:-$SOURCE_DIR/build/release/device}"
 "$BIN/kestrow-device" init "$ROOT"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
