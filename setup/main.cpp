@@ -8,13 +8,16 @@
 #include "setup/lockui.h"
 
 #include <QFile>
+#include <QTimer>
 
 #include <cstdio>
 #include <memory>
 
 namespace {
 
-/** Reads --root and --help before the window system is touched; -1 to go on, else the exit code. */
+bool quitWhenShown = false;
+
+/** Reads the options before the window system is touched; -1 to go on, else the exit code. */
 int parseArguments(int argc, char **argv)
 {
     QStringList arguments;
@@ -26,6 +29,8 @@ int parseArguments(int argc, char **argv)
             "reloads it or restarts the home screen, chooses the skin, edits the dock bar and the "
             "countdown."));
     cmd.addRootOption();
+    cmd.addOption(QCommandLineOption(QStringLiteral("quit-when-shown"),
+        QStringLiteral("Quit once the main window has been painted (start-up measurements).")));
     cmd.setEpilogue(
         QStringLiteral("Its language files, images and scripts lie in the folder it is started from (the\n"
                        "path it is started by, up to the last \"/\"): kestrow-device init DIR installs it "
@@ -34,6 +39,7 @@ int parseArguments(int argc, char **argv)
         return *done;
     if (!cmd.positional().isEmpty())
         return cmd.usageError(QStringLiteral("unexpected argument \"%1\"").arg(cmd.positional().first()));
+    quitWhenShown = cmd.isSet(QStringLiteral("quit-when-shown"));
     cmd.applyRoot();
     if (const std::optional<QString> problem = DeviceRootCheck::problem())
         return cmd.usageError(*problem);
@@ -58,6 +64,21 @@ void putOwnToolsInPath()
     qputenv("PATH", path.isEmpty() ? own : own + ':' + path);
 }
 
+/** Quits the application after the first paint of the window it watches. */
+class FirstPaintQuit : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -75,6 +96,9 @@ int main(int argc, char **argv)
     LngTable::setInstance(table.get());
     auto window = std::make_unique<LockUI>();
     ZApplication::setMainWidget(window.get());
+    FirstPaintQuit firstPaint;
+    if (quitWhenShown)
+        window->installEventFilter(&firstPaint);
     window->show();
     app.exec();
 
