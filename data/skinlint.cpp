@@ -2,6 +2,7 @@
 
 #include "data/configlines.h"
 #include "data/skinelementcheck.h"
+#include "data/skinmodel.h"
 #include "data/skinschema.h"
 #include "platform/zconfig.h"
 #include "platform/zconfigdocument.h"
@@ -253,6 +254,14 @@ void LintPass::integer(int line, const QString &text, const SkinSchema::Key &key
         report(line, Severity::Error,
             QStringLiteral("\"%1\" is not a decimal number: read as %2")
                 .arg(text, QLatin1String(key.defaultValue)));
+        return;
+    }
+    if (*number > SkinNumberLimit || *number < -SkinNumberLimit) {
+        report(line, Severity::Warning,
+            QStringLiteral("%1 is beyond %2 either way: read as %3")
+                .arg(*number)
+                .arg(SkinNumberLimit)
+                .arg(*number > 0 ? SkinNumberLimit : -SkinNumberLimit));
         return;
     }
     if (key.type == SkinSchema::ValueType::FontSize && *number <= 0)
