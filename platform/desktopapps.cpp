@@ -84,6 +84,7 @@ QList<DesktopApp> desktopApplications(int limit)
         readIcon(G_APP_INFO(info), app);
         if (const char *categories = g_desktop_app_info_get_categories(info))
             app.categories = QString::fromUtf8(categories).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        app.terminal = g_desktop_app_info_get_boolean(info, "Terminal");
         g_object_unref(info);
         apps.append(app);
     }

@@ -22,6 +22,7 @@ struct DesktopApp {
     QString iconName; // a name of the icon theme, or empty
     QString iconFile; // an absolute image path when the entry names a file, or empty
     QStringList categories;
+    bool terminal = false; // runs in a terminal emulator ("Terminal=true")
 };
 
 /** The entries of desktopApplicationIds(limit), with their names, icons and categories, in the same order. */

@@ -33,9 +33,11 @@ private Q_SLOTS:
     void secondRunRefreshesOnlyItsOwn_data();
     void secondRunRefreshesOnlyItsOwn();
     void linkedRegistryIsLeftAlone();
+    void terminalApplications_data();
+    void terminalApplications();
 
 private:
-    ProgramRun init(const TempDeviceRoot &root);
+    ProgramRun init(const TempDeviceRoot &root, const QString &path = QString());
     void writeEntry(const QString &id, const QString &lines);
 
     QTemporaryDir m_xdg;
@@ -45,7 +47,7 @@ void DeviceRegistriesTest::writeEntry(const QString &id, const QString &lines)
 {
     QFile entry(m_xdg.filePath(QStringLiteral("applications/") + id));
     QVERIFY(entry.open(QIODevice::WriteOnly));
-    entry.write(("[Desktop Entry]\nType=Application\nExec=true\n" + lines).toUtf8());
+    entry.write(("[Desktop Entry]\nType=Application\nExec=/bin/true\n" + lines).toUtf8());
 }
 
 void DeviceRegistriesTest::initTestCase()
@@ -64,11 +66,21 @@ void DeviceRegistriesTest::initTestCase()
             .arg(m_xdg.filePath(QStringLiteral("paint.png"))));
     writeEntry(QStringLiteral("k-plain.desktop"), QStringLiteral("Name=Plain\n"));
     writeEntry(QStringLiteral("k-hidden.desktop"), QStringLiteral("Name=Hidden\nNoDisplay=true\n"));
+    writeEntry(
+        QStringLiteral("k-shell.desktop"), QStringLiteral("Name=Shell\nTerminal=true\nCategories=System;\n"));
+    QVERIFY(QDir(m_xdg.path()).mkpath(QStringLiteral("bin")));
+    QVERIFY(QDir(m_xdg.path()).mkpath(QStringLiteral("terminal")));
+    QFile terminal(m_xdg.filePath(QStringLiteral("terminal/xterm")));
+    QVERIFY(terminal.open(QIODevice::WriteOnly) && terminal.write("#!/bin/sh\n") > 0);
+    terminal.close();
+    QVERIFY(terminal.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
-ProgramRun DeviceRegistriesTest::init(const TempDeviceRoot &root)
+ProgramRun DeviceRegistriesTest::init(const TempDeviceRoot &root, const QString &path)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Where terminal emulators are looked for: none, unless the test puts one there.
+    environment.insert(QStringLiteral("PATH"), path.isEmpty() ? m_xdg.filePath(QStringLiteral("bin")) : path);
     environment.insert(QStringLiteral("XDG_DATA_HOME"), m_xdg.path());
     environment.insert(QStringLiteral("XDG_DATA_DIRS"), m_xdg.filePath(QStringLiteral("system")));
     return runProgram(builtProgram(QStringLiteral("kestrow-device")), { QStringLiteral("init"), root.root() },
@@ -192,6 +204,28 @@ void DeviceRegistriesTest::linkedRegistryIsLeftAlone()
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.err.contains("InstalledDB: not a regular file"));
     QCOMPARE(contents(target), QByteArray("# kestrow-device init\n"));
+}
+
+void DeviceRegistriesTest::terminalApplications_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("listed");
+    QTest::newRow("no terminal emulator") << QString() << false;
+    QTest::newRow("a terminal emulator on the path") << m_xdg.filePath(QStringLiteral("terminal")) << true;
+}
+
+void DeviceRegistriesTest::terminalApplications()
+{
+    // An application that runs in a terminal is listed only where it can be launched.
+    QFETCH(QString, path);
+    QFETCH(bool, listed);
+    TempDeviceRoot root;
+    QCOMPARE(init(root, path).exitCode, 0);
+    const ZConfig system(root.path(AppRegistries::SysRegistry));
+    QStringList groups;
+    system.getGroupsKeyList(groups);
+    QCOMPARE(groups.contains(QStringLiteral("k-shell.desktop")), listed);
+    QVERIFY(groups.contains(QStringLiteral("k-plain.desktop")));
 }
 
 QTEST_GUILESS_MAIN(DeviceRegistriesTest)

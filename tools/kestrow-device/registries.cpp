@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <cstdio>
@@ -68,6 +69,22 @@ bool saveWhole(const QString &file, const QByteArray &bytes)
     return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
 }
 
+// GLib starts a terminal application inside one of the desktop's terminal emulators; without any,
+// such an entry could be listed but never launched.
+bool hasTerminalEmulator()
+{
+    static const QStringList terminals = { QStringLiteral("x-terminal-emulator"),
+        QStringLiteral("xdg-terminal-exec"), QStringLiteral("gnome-terminal"), QStringLiteral("kgx"),
+        QStringLiteral("konsole"), QStringLiteral("xfce4-terminal"), QStringLiteral("mate-terminal"),
+        QStringLiteral("tilix"), QStringLiteral("nxterm"), QStringLiteral("color-xterm"),
+        QStringLiteral("rxvt"), QStringLiteral("dtterm"), QStringLiteral("xterm") };
+    for (const QString &terminal : terminals) {
+        if (!QStandardPaths::findExecutable(terminal).isEmpty())
+            return true;
+    }
+    return false;
+}
+
 // Group names and menu items must survive the registry syntax and the ";" of the menu tree.
 bool isUsableId(const QString &id)
 {
@@ -115,8 +132,9 @@ DesktopRegistries fromDesktop(bool copyIcons, const LinkReporter &reportLink)
     ZConfigDocument registry(header);
     QMap<QString, QStringList> folders;
     const QList<DesktopApp> apps = desktopApplications(MaxDesktopApps);
+    const bool terminals = hasTerminalEmulator();
     for (const DesktopApp &app : apps) {
-        if (!isUsableId(app.id) || app.name.isEmpty())
+        if (!isUsableId(app.id) || app.name.isEmpty() || (app.terminal && !terminals))
             continue;
         registry.setValue(app.id, QStringLiteral("Name"), app.name);
         registry.setValue(app.id, QStringLiteral("AppType"), DesktopAppType);
