@@ -39,13 +39,15 @@ rss() { awk '/^VmRSS/ { print $2 }' "/proc/$1/status" 2>/dev/null || echo 0; }
 # The driver runs inside the host's own session bus, so that its messages reach the plug-in.
 cat >"$WORK/drive.sh" <<DRIVE
 #!/bin/sh
-"$BIN/kestrow-host" --root "$WORK/root" --quit-after $((SECONDS_TO_RUN + 5)) >"$WORK/host.out" 2>"$WORK/host.err" &
+"$BIN/kestrow-host" --root "$WORK/root" --quit-after $((SECONDS_TO_RUN + 60)) >"$WORK/host.out" 2>"$WORK/host.err" &
 HOST=\$!
 until "$BIN/kestrow-qcop" --registered /EZX/KestrowPlugin >/dev/null 2>&1; do sleep 0.2; done
 sleep 2
 echo "start: \$(awk '/^VmRSS/ { print \$2 }' /proc/\$HOST/status) kB resident" >"$WORK/rss"
+# By the clock: SECONDS of reloads, one a second, the skin switched at every fifth.
 i=0
-while [ \$i -lt $SECONDS_TO_RUN ]; do
+stop=\$((\$(date +%s) + $SECONDS_TO_RUN))
+while [ \$(date +%s) -lt \$stop ]; do
     if [ \$((i % 5)) -eq 4 ]; then
         if [ \$((i / 5 % 2)) -eq 0 ]; then skin=analog; else skin=default; fi
         "$BIN/kestrow-config" set "$SETTINGS" Main Skin \$skin
@@ -54,7 +56,9 @@ while [ \$i -lt $SECONDS_TO_RUN ]; do
     sleep 1
     i=\$((i + 1))
 done
-echo "end:   \$(awk '/^VmRSS/ { print \$2 }' /proc/\$HOST/status) kB resident after \$i reloads" >>"$WORK/rss"
+echo "end:   \$(awk '/^VmRSS/ { print \$2 }' /proc/\$HOST/status) kB resident after \$i reloads and \$((i / 5)) skin switches" >>"$WORK/rss"
+# Quit as Esc does, so that a sanitizer build checks for leaks at the exit.
+"$BIN/kestrow-qcop" "/Kestrow/HomeScreen\$(cd "$WORK/root" && pwd -P)" 'Quit()' >/dev/null 2>&1 || true
 wait \$HOST
 echo "host exit status: \$?" >>"$WORK/rss"
 DRIVE
