@@ -115,14 +115,17 @@ bool quitsDuring(const std::function<void()> &action)
 /** Presses keys in the popup in front once it shows (the caller then opens it). */
 void pressInPopupWhenShown(const QList<int> &keys)
 {
-    // A timer, not a posted call: the popup's own loop runs inside a posted call.
+    // A timer, not a posted call: the popup's own loop runs inside a posted call. It looks
+    // again until the popup is there.
     QTimer::singleShot(1, qApp, [keys] {
         QWidget *popup = QApplication::activeModalWidget();
-        QVERIFY(popup);
+        if (!popup || !popup->isVisible()) {
+            pressInPopupWhenShown(keys);
+            return;
+        }
         for (const int key : keys) {
-            QWidget *target = QApplication::focusWidget();
-            if (!target || !popup->isAncestorOf(target))
-                target = popup;
+            // The popup's own focus child, whether or not the window system has activated it yet.
+            QWidget *target = popup->focusWidget() ? popup->focusWidget() : popup;
             QTest::keyClick(target, Qt::Key(key));
         }
     });
@@ -356,8 +359,9 @@ void LockUITest::themeLine_data()
                                      << QByteArray("[Clock]\nShow = 1\n")
                                      << "FT_THEME" + semicolon + "FT_AUTHOR"
                                      << QByteArray("skin dusk\n@dusk/skin.cfg\n\n");
-    QTest::newRow("no settings file") << QByteArray() << QByteArray("[General]\nSkinName = Dusk\n")
-                                      << "FT_THEME" + semicolon + "FT_AUTHOR" << QByteArray("skin \n@/skin.cfg\n\n");
+    QTest::newRow("no settings file")
+        << QByteArray() << QByteArray("[General]\nSkinName = Dusk\n") << "FT_THEME" + semicolon + "FT_AUTHOR"
+        << QByteArray("skin \n@/skin.cfg\n\n");
 }
 
 void LockUITest::themeLine()
