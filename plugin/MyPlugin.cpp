@@ -11,12 +11,10 @@
 #include "platform/utilstatus.h"
 #include "platform/zconfig.h"
 #include "plugin/reloadrequests.h"
-#include "plugin/secondticks.h"
 
 #include <QDebug>
 #include <QEvent>
 #include <QPainter>
-#include <QTime>
 #include <QTimer>
 #include <QWidget>
 
@@ -58,18 +56,8 @@ MyPluginClass::MyPluginClass(HSPluginContext *context)
     m_timer = new QTimer(m_widget ? static_cast<QObject *>(m_widget.data()) : this);
     m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, qOverload<>(&MyPluginClass::timerEvent));
-    connect(m_timer, &QTimer::timeout, this, [this] {
-        const int interval = SecondTicks::nextInterval(QTime::currentTime().msec());
-        if (interval != m_timer->interval())
-            m_timer->start(interval);
-    });
     m_reloads = new ReloadRequests(m_period, this);
     connect(m_reloads, &ReloadRequests::reloadDue, this, &MyPluginClass::plugin_init);
-    // The first frame of a reloaded skin is painted at once, not at the next tick.
-    connect(m_reloads, &ReloadRequests::reloadDue, this, [this] {
-        if (m_timer->isActive())
-            timerEvent();
-    });
     if (m_widget)
         m_widget->installEventFilter(this);
     m_renderer.setComposition(FrameComposition::Plugin);
