@@ -12,7 +12,7 @@ namespace {
 const QStringList Tools { QStringLiteral("kestrow-host"), QStringLiteral("kestrow-render"),
     QStringLiteral("kestrow-setup"), QStringLiteral("kestrow-device"), QStringLiteral("kestrow-skin"),
     QStringLiteral("kestrow-config"), QStringLiteral("kestrow-qcop"), QStringLiteral("kestrow-lunar"),
-    QStringLiteral("kestrow-skingen") };
+    QStringLiteral("kestrow-skingen"), QStringLiteral("kestrow-setupicons") };
 
 // Programs that read the device root's files and refuse one they cannot use.
 const QStringList RootReaders { QStringLiteral("kestrow-host"), QStringLiteral("kestrow-render"),

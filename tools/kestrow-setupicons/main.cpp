@@ -1,5 +1,7 @@
 // kestrow-setupicons DIR: draws the settings application's icons into DIR as PNG files, the same
 // bytes on every run: coloured rounded tiles with a white sign, 32 x 32 pixels.
+#include "platform/toolcommandline.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -176,13 +178,17 @@ void picture(QPainter &p)
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: kestrow-setupicons DIR\n", stderr);
-        return 2;
-    }
-    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    ToolCommandLine cmd(QStringLiteral("kestrow-setupicons"),
+        QStringLiteral(
+            "Draws the settings application's icons into DIR as PNG files, the same bytes on every run."));
+    cmd.parser().addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("Output folder."));
+    if (const std::optional<int> done = cmd.process(app.arguments()))
+        return *done;
+    if (cmd.positional().size() != 1)
+        return cmd.usageError(QStringLiteral("one output folder is needed, DIR"));
+    const QDir dir(cmd.positional().first());
     if (!QDir().mkpath(dir.path())) {
-        std::fprintf(stderr, "kestrow-setupicons: cannot create %s\n", argv[1]);
+        cmd.error(QStringLiteral("cannot create %1").arg(dir.path()));
         return 1;
     }
     const struct {
