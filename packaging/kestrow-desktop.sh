@@ -2,9 +2,9 @@
 # kestrow-desktop host|setup: the home screen or the settings application on the desktop user's own
 # device root, which is made (or topped up) with kestrow-device init first. For the desktop entries.
 set -eu
-usage="Usage: kestrow-desktop [--root DIR] host|setup
+usage="Usage: kestrow-desktop [--root DIR] host|setup [OPTIONS...]
 Runs the Kestrow home screen (host) or settings application (setup) on a device root of your own,
-made with kestrow-device init when it is missing.
+made with kestrow-device init when it is missing. OPTIONS go to the program.
 
 Options:
   -h, --help    Print this help and exit.
@@ -21,11 +21,16 @@ while [ $# -gt 0 ]; do
         *) break ;;
     esac
 done
-[ $# -eq 1 ] || { echo "kestrow-desktop: one of host or setup is needed" >&2; exit 2; }
+[ $# -ge 1 ] || { echo "kestrow-desktop: one of host or setup is needed" >&2; exit 2; }
+program=$1
+shift
+case $program in
+    host | setup) ;;
+    *) echo "kestrow-desktop: unknown program \"$program\": host or setup" >&2; exit 2 ;;
+esac
 bin=$(dirname "$(readlink -f "$0")")
 "$bin/kestrow-device" init "$root" >/dev/null
-case $1 in
-    host) exec "$bin/kestrow-host" --root "$root" ;;
-    setup) exec "$root/ezxlocal/Kestrow/kestrow-setup" --root "$root" ;;
-    *) echo "kestrow-desktop: unknown program \"$1\": host or setup" >&2; exit 2 ;;
+case $program in
+    host) exec "$bin/kestrow-host" --root "$root" "$@" ;;
+    setup) exec "$root/ezxlocal/Kestrow/kestrow-setup" --root "$root" "$@" ;;
 esac
