@@ -12,6 +12,8 @@
 #include "setup/skindlg.h"
 #include "setup/skinentry.h"
 
+#include "bench/windowbenchmain.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -134,17 +136,5 @@ BENCHMARK(pluginFrame)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchma
 
 int main(int argc, char **argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    // The chooser's diagnostic lines (one per skin) go nowhere; the figures go to standard error.
-    if (!std::freopen("/dev/null", "w", stdout))
-        return 1;
-    benchmark::ConsoleReporter reporter;
-    reporter.SetOutputStream(&std::cerr);
-    reporter.SetErrorStream(&std::cerr);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

@@ -8,6 +8,8 @@
 #include "platform/widgets/zlistbox.h"
 #include "setup/appadddlg.h"
 
+#include "bench/windowbenchmain.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -134,17 +136,5 @@ BENCHMARK(pickerFilledList)
 
 int main(int argc, char **argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    // Diagnostic lines go nowhere; the figures go to standard error.
-    if (!std::freopen("/dev/null", "w", stdout))
-        return 1;
-    benchmark::ConsoleReporter reporter;
-    reporter.SetOutputStream(&std::cerr);
-    reporter.SetErrorStream(&std::cerr);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

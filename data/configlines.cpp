@@ -4,22 +4,6 @@
 
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-QByteArrayView trimmed(QByteArrayView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 // ZConfig looks names up by their UTF-8 bytes: a name whose bytes are no UTF-8 can never be asked for.
 bool isReadableName(QByteArrayView bytes, const QString &name)
 {
@@ -56,7 +40,7 @@ int ConfigLines::keyLine(const QString &group, const QString &key) const
 
 void ConfigLines::parseLine(QByteArrayView line, int number)
 {
-    const QByteArrayView text = trimmed(line);
+    const QByteArrayView text = ZConfigDocument::trimmed(line);
     if (text.isEmpty() || text[0] == '#' || text[0] == ';')
         return;
     const QString shown = QString::fromUtf8(text);
@@ -66,7 +50,7 @@ void ConfigLines::parseLine(QByteArrayView line, int number)
             m_findings.append({ number, Issue::BadHeader, QString(), QString(), 0, shown });
             return;
         }
-        const QByteArrayView nameBytes = trimmed(text.sliced(1, text.size() - 2));
+        const QByteArrayView nameBytes = ZConfigDocument::trimmed(text.sliced(1, text.size() - 2));
         const QString name = QString::fromUtf8(nameBytes);
         if (!isReadableName(nameBytes, name)) {
             m_findings.append({ number, Issue::BadGroupName, QString(), name, 0, shown });
@@ -87,7 +71,7 @@ void ConfigLines::parseLine(QByteArrayView line, int number)
         m_findings.append({ number, Issue::Stray, m_inGroup ? m_current : QString(), QString(), 0, shown });
         return;
     }
-    const QByteArrayView keyBytes = trimmed(text.first(equals));
+    const QByteArrayView keyBytes = ZConfigDocument::trimmed(text.first(equals));
     const QString key = QString::fromUtf8(keyBytes);
     if (!m_inGroup) {
         m_findings.append({ number, Issue::KeyOutsideGroup, QString(), key, 0, shown });

@@ -12,17 +12,6 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-QByteArrayView trimmed(QByteArrayView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 enum class LineKind { Other, Header, BadHeader, Entry };
 
 struct LineShape {
@@ -32,30 +21,30 @@ struct LineShape {
 
 LineShape shapeOf(QByteArrayView line)
 {
-    const QByteArrayView text = trimmed(line);
+    const QByteArrayView text = ZConfigDocument::trimmed(line);
     if (text.isEmpty() || text[0] == '#' || text[0] == ';')
         return {};
     if (text[0] == '[') {
         if (text.size() >= 2 && text.back() == ']')
-            return { LineKind::Header, trimmed(text.sliced(1, text.size() - 2)) };
+            return { LineKind::Header, ZConfigDocument::trimmed(text.sliced(1, text.size() - 2)) };
         return { LineKind::BadHeader, {} };
     }
     const qsizetype equals = text.indexOf('=');
     if (equals <= 0)
         return {};
-    return { LineKind::Entry, trimmed(text.first(equals)) };
+    return { LineKind::Entry, ZConfigDocument::trimmed(text.first(equals)) };
 }
 
 // The value of an entry line: what follows the first "=", trimmed.
 QByteArrayView valueBytes(QByteArrayView line)
 {
-    return trimmed(line.sliced(line.indexOf('=') + 1));
+    return ZConfigDocument::trimmed(line.sliced(line.indexOf('=') + 1));
 }
 
 // Whether a header or key line can hold the name: no brackets, "=" or line breaks, nothing to trim.
 bool isNameBytes(QByteArrayView name)
 {
-    if (name.isEmpty() || trimmed(name).size() != name.size())
+    if (name.isEmpty() || ZConfigDocument::trimmed(name).size() != name.size())
         return false;
     for (const char c : name) {
         if (c == '[' || c == ']' || c == '=' || c == '\n' || c == '\r')
@@ -76,6 +65,17 @@ int hexValue(char c)
 }
 
 } // namespace
+
+QByteArrayView ZConfigDocument::trimmed(QByteArrayView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
 
 ZConfigDocument::ZConfigDocument(const QByteArray &bytes)
     : m_source(bytes)
@@ -255,7 +255,8 @@ void ZConfigDocument::appendNewGroups(QByteArray &out) const
             // A blank line before the new header, unless there is one.
             const qsizetype lastEnd = out.size() - 1;
             const qsizetype lineStart = lastEnd == 0 ? 0 : out.lastIndexOf('\n', lastEnd - 1) + 1;
-            if (!trimmed(QByteArrayView(out).sliced(lineStart, lastEnd - lineStart)).isEmpty())
+            if (!ZConfigDocument::trimmed(QByteArrayView(out).sliced(lineStart, lastEnd - lineStart))
+                     .isEmpty())
                 out += m_lineEnd + '\n';
         }
         out += '[' + group.name.toByteArray() + ']' + m_lineEnd + '\n';

@@ -43,6 +43,9 @@ public:
     static bool isGroupName(QStringView name);
     static bool isKeyName(QStringView name);
 
+    /** A line or a name without the blanks (space, tab, CR) around it. */
+    static QByteArrayView trimmed(QByteArrayView text);
+
     static QByteArray escape(const QString &value);
     static QString unescape(QByteArrayView text);
 
