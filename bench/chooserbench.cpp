@@ -7,12 +7,12 @@
 #include "render/fixedclock.h"
 #include "render/skinrenderer.h"
 #include "setup/appdir.h"
-#include "setup/lngtable.h"
 #include "setup/showpreview.h"
 #include "setup/skindlg.h"
 #include "setup/skinentry.h"
 
 #include "bench/windowbenchmain.h"
+#include "tests/installedlanguage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,7 +24,7 @@
 
 #include <cstdio>
 #include <iostream>
-#include <memory>
+#include <optional>
 
 namespace {
 
@@ -54,14 +54,12 @@ public:
         // The application's own files: language files and images.
         const QString app = QStringLiteral(KESTROW_SOURCE_DIR "/setup/files/");
         AppDir::setFirstArgument(app + QStringLiteral("kestrow-setup"));
-        m_table = std::make_unique<LngTable>(app + QStringLiteral("en-us.lng"));
-        LngTable::setInstance(m_table.get());
+        m_language.emplace(app + QStringLiteral("en-us.lng"));
     }
-    ~ChooserRoot() { LngTable::setInstance(nullptr); }
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<LngTable> m_table;
+    std::optional<InstalledLanguage> m_language;
 };
 
 ChooserRoot &chooserRoot()

@@ -2,16 +2,16 @@
 // picked application of each kind of entry, Add without a row, Back, and a close of its own.
 
 #include "setup/appadddlg.h"
+#include "installedlanguage.h"
 #include "keyscript.h"
 #include "platform/appregistries.h"
 #include "platform/widgets/zlistbox.h"
 #include "platform/widgets/zlistboxitem.h"
-#include "setup/lngtable.h"
 #include "testsupport.h"
 
 #include <QtTest>
 
-#include <memory>
+#include <optional>
 
 namespace {
 
@@ -28,8 +28,7 @@ public:
     PickerFixture()
     {
         root.writeFile(QStringLiteral("/app/zh-cn.lng"), "[LNG]\nFT_ADD=Add\nFT_BACK=Back\n");
-        table = std::make_unique<LngTable>(root.path(QStringLiteral("/app/zh-cn.lng")));
-        LngTable::setInstance(table.get());
+        language.emplace(root.path(QStringLiteral("/app/zh-cn.lng")));
         root.writeImage(QStringLiteral("/apps/zz/zz.png"), 48, 32, Qt::red);
         root.writeImage(QStringLiteral("/usr/data_resource/icons/phone.png"), 30, 30, Qt::blue);
         root.writeFile(AppRegistries::InstalledDb,
@@ -41,10 +40,9 @@ public:
             "[phone]\nName = Mike\nAppType = 0\nBigIcon = nothing.png\nExecId = phone-exec\n"
             "[desk2]\nName = Bravo\nAppType = 2\nBigIcon = phone.png\nExecId = bravo.desktop\n");
     }
-    ~PickerFixture() { LngTable::setInstance(nullptr); }
 
     TempDeviceRoot root;
-    std::unique_ptr<LngTable> table;
+    std::optional<InstalledLanguage> language;
 };
 
 bool filled(QWidget *w)

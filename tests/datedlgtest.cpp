@@ -6,6 +6,7 @@
 #include "data/settingsfile.h"
 #include "data/skinloader.h"
 #include "data/skinmodel.h"
+#include "installedlanguage.h"
 #include "keyscript.h"
 #include "platform/phonechannels.h"
 #include "platform/qcopchannel.h"
@@ -13,14 +14,13 @@
 #include "platform/widgets/znummodule.h"
 #include "platform/zconfig.h"
 #include "setup/appdir.h"
-#include "setup/lngtable.h"
 #include "setup/lockui.h"
 #include "testsupport.h"
 
 #include <QInputMethodEvent>
 #include <QtTest>
 
-#include <memory>
+#include <optional>
 
 namespace {
 
@@ -40,13 +40,11 @@ public:
         root.writeFile(SettingsFile::Path, Settings);
         root.writeSkin(QStringLiteral("plain"), "[Notify]\nShow = true\n");
         AppDir::setFirstArgument(root.path(QStringLiteral("/app/kestrow-setup")));
-        table = std::make_unique<LngTable>(root.path(QStringLiteral("/app/zh-cn.lng")));
-        LngTable::setInstance(table.get());
+        language.emplace(root.path(QStringLiteral("/app/zh-cn.lng")));
     }
-    ~DateFixture() { LngTable::setInstance(nullptr); }
 
     TempDeviceRoot root;
-    std::unique_ptr<LngTable> table;
+    std::optional<InstalledLanguage> language;
 };
 
 /**

@@ -4,6 +4,7 @@
 
 #include "setup/dockdlg.h"
 #include "data/settingsfile.h"
+#include "installedlanguage.h"
 #include "keyscript.h"
 #include "platform/appregistries.h"
 #include "platform/phonechannels.h"
@@ -13,13 +14,12 @@
 #include "platform/zconfig.h"
 #include "setup/appadddlg.h"
 #include "setup/appdir.h"
-#include "setup/lngtable.h"
 #include "setup/lockui.h"
 #include "testsupport.h"
 
 #include <QtTest>
 
-#include <memory>
+#include <optional>
 
 namespace {
 
@@ -63,13 +63,11 @@ public:
         root.writeFile(AppRegistries::SysRegistry,
             "[edit.desktop]\nName = Editor\nAppType = 2\nBigIcon = editor\nExecId = edit.desktop\n");
         AppDir::setFirstArgument(root.path(QStringLiteral("/app/kestrow-setup")));
-        table = std::make_unique<LngTable>(root.path(QStringLiteral("/app/zh-cn.lng")));
-        LngTable::setInstance(table.get());
+        language.emplace(root.path(QStringLiteral("/app/zh-cn.lng")));
     }
-    ~DockFixture() { LngTable::setInstance(nullptr); }
 
     TempDeviceRoot root;
-    std::unique_ptr<LngTable> table;
+    std::optional<InstalledLanguage> language;
 };
 
 /** For every "Reload()" on the plug-in's channel: the Exec keys of all ten slots in the file at that moment.

@@ -2,17 +2,17 @@
 // out, where its countdown comes from, and that leaving it writes nothing.
 
 #include "setup/showpreview.h"
+#include "installedlanguage.h"
 #include "platform/widgets/zsoftkey.h"
 #include "platform/widgets/ztitlebar.h"
 #include "previewfixture.h"
 #include "render/fixedclock.h"
-#include "setup/lngtable.h"
 #include "stdoutcapture.h"
 #include "testsupport.h"
 
 #include <QtTest>
 
-#include <memory>
+#include <optional>
 
 namespace {
 
@@ -27,13 +27,11 @@ public:
     {
         root.writeFile(
             QStringLiteral("/app/test.lng"), "[LNG]\nFT_BACK=Back\nFT_THEME_PREVIEW=Preview\n" + lng);
-        m_table = std::make_unique<LngTable>(root.path(QStringLiteral("/app/test.lng")));
-        LngTable::setInstance(m_table.get());
+        m_language.emplace(root.path(QStringLiteral("/app/test.lng")));
     }
-    ~Language() { LngTable::setInstance(nullptr); }
 
 private:
-    std::unique_ptr<LngTable> m_table;
+    std::optional<InstalledLanguage> m_language;
 };
 
 /** The levels both the window and kestrow-render read from the device root. */

@@ -2,20 +2,20 @@
 // preview of the current row that returns to the same row.
 
 #include "setup/skindlg.h"
+#include "installedlanguage.h"
 #include "keyscript.h"
 #include "platform/widgets/zlistbox.h"
 #include "platform/widgets/zlistboxitem.h"
 #include "platform/widgets/zmessagedlg.h"
 #include "platform/widgets/zsoftkey.h"
 #include "setup/appdir.h"
-#include "setup/lngtable.h"
 #include "setup/showpreview.h"
 #include "stdoutcapture.h"
 #include "testsupport.h"
 
 #include <QtTest>
 
-#include <memory>
+#include <optional>
 
 namespace {
 
@@ -37,10 +37,8 @@ public:
             root.writeSkin(QStringLiteral("moon"), "[General]\nAuthor=Mo\n");
         }
         AppDir::setFirstArgument(root.path(QStringLiteral("/app/kestrow-setup")));
-        table = std::make_unique<LngTable>(root.path(QStringLiteral("/app/en-us.lng")));
-        LngTable::setInstance(table.get());
+        language.emplace(root.path(QStringLiteral("/app/en-us.lng")));
     }
-    ~ChooserFixture() { LngTable::setInstance(nullptr); }
 
     QByteArray settings() const
     {
@@ -49,7 +47,7 @@ public:
     }
 
     TempDeviceRoot root;
-    std::unique_ptr<LngTable> table;
+    std::optional<InstalledLanguage> language;
 };
 
 const KeyScript::Finder Chooser = KeyScript::window<skinDlg>();
