@@ -1,11 +1,12 @@
 #include "platform/filelock.h"
 
+#include "platform/regularfile.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -34,8 +35,7 @@ bool FileLock::acquire(const QString &path, int waitMs, QString *error)
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd < 0) {
-        *error = QStringLiteral("cannot open the lock %1: %2")
-                     .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        *error = QStringLiteral("cannot open the lock %1: %2").arg(path, RegularFile::systemError(errno));
         return false;
     }
     struct stat info {
@@ -52,8 +52,7 @@ bool FileLock::acquire(const QString &path, int waitMs, QString *error)
         if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired()) {
             const bool busy = errno == EWOULDBLOCK;
             *error = busy ? QStringLiteral("another writer held the lock %1 for %2 ms").arg(path).arg(waitMs)
-                          : QStringLiteral("cannot lock %1: %2")
-                                .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+                          : QStringLiteral("cannot lock %1: %2").arg(path, RegularFile::systemError(errno));
             ::close(fd);
             return false;
         }

@@ -10,17 +10,12 @@
 
 namespace {
 
-QString systemError(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
-
 // O_NONBLOCK: opening a named pipe returns at once instead of waiting for its other end.
 int openRegular(const QString &path, int flags, QString *error)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), flags | O_NONBLOCK | O_CLOEXEC, 0644);
     if (fd < 0) {
-        *error = systemError(errno);
+        *error = RegularFile::systemError(errno);
         return -1;
     }
     struct stat info {
@@ -69,7 +64,7 @@ std::optional<QByteArray> RegularFile::read(
         if (got < 0) {
             const int code = errno;
             ::close(fd);
-            *error = systemError(code);
+            *error = RegularFile::systemError(code);
             return std::nullopt;
         }
         bytes.resize(had + got);
@@ -85,19 +80,31 @@ bool RegularFile::append(const QString &path, const QByteArray &bytes, QString *
     const int fd = openRegular(path, O_WRONLY | O_APPEND | O_CREAT, error);
     if (fd < 0)
         return false;
+    if (const int failure = writeAll(fd, bytes)) {
+        *error = systemError(failure);
+        ::close(fd);
+        return false;
+    }
+    return ::close(fd) == 0;
+}
+
+int RegularFile::writeAll(int fd, const QByteArray &bytes)
+{
     const char *data = bytes.constData();
     qsizetype left = bytes.size();
     while (left > 0) {
         const ssize_t written = ::write(fd, data, size_t(left));
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0) {
-            *error = systemError(written < 0 ? errno : EIO);
-            ::close(fd);
-            return false;
-        }
+        if (written <= 0)
+            return written < 0 ? errno : EIO;
         data += written;
         left -= written;
     }
-    return ::close(fd) == 0;
+    return 0;
+}
+
+QString RegularFile::systemError(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
 }

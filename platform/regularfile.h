@@ -23,4 +23,12 @@ public:
 
     /** Appends @p bytes to the regular file @p path, creating it; false with the reason otherwise. */
     static bool append(const QString &path, const QByteArray &bytes, QString *error);
+
+    /**
+     * Writes all of @p bytes to @p fd through short writes and interruptions: 0, or the errno of
+     * the failure (EIO for a write that wrote nothing).
+     */
+    static int writeAll(int fd, const QByteArray &bytes);
+    /** The system's text for an errno value. */
+    static QString systemError(int code);
 };

@@ -1,6 +1,7 @@
 #include "platform/zconfig.h"
 
 #include "platform/filelock.h"
+#include "platform/regularfile.h"
 #include "platform/zconfigdocument.h"
 
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,27 +21,6 @@ namespace {
 constexpr int LockWaitMs = 3000;
 // The random part of a temporary file's name, as mkostemp makes it.
 constexpr qsizetype TemporarySuffix = 6;
-
-QString systemError(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
-
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        left -= written;
-    }
-    return true;
-}
 
 // The file a write replaces: the target of a symbolic link, so that the link stays.
 QString replacedFile(const QString &path)
@@ -115,7 +94,7 @@ bool replaceFile(const QString &target, const QByteArray &bytes, QString *error)
             return false;
         }
         if (::access(targetName.constData(), W_OK) != 0) {
-            *error = systemError(errno);
+            *error = RegularFile::systemError(errno);
             return false;
         }
         mode = old.st_mode & 07777;
@@ -126,7 +105,7 @@ bool replaceFile(const QString &target, const QByteArray &bytes, QString *error)
     QByteArray temporary = folder + "/." + QFile::encodeName(targetInfo.fileName()) + ".XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
-        *error = systemError(errno);
+        *error = RegularFile::systemError(errno);
         return false;
     }
     int failure = 0;
@@ -136,16 +115,17 @@ bool replaceFile(const QString &target, const QByteArray &bytes, QString *error)
         // Only root can hand the file back to its owner; for others the new file is theirs.
         [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
     }
-    errno = 0;
-    if (!failure && (!writeAll(fd, bytes) || ::fsync(fd) != 0))
-        failure = errno ? errno : EIO;
+    if (!failure)
+        failure = RegularFile::writeAll(fd, bytes);
+    if (!failure && ::fsync(fd) != 0)
+        failure = errno;
     if (::close(fd) != 0 && !failure)
         failure = errno;
     if (!failure && ::rename(temporary.constData(), targetName.constData()) != 0)
         failure = errno;
     if (failure) {
         ::unlink(temporary.constData());
-        *error = systemError(failure);
+        *error = RegularFile::systemError(failure);
         return false;
     }
     // The rename itself reaches storage only with its folder.

@@ -1,12 +1,13 @@
 #include "tools/kestrow-device/rootfile.h"
 
+#include "platform/regularfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,7 +18,7 @@ using Result = RootFile::Result;
 
 QString systemError()
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return RegularFile::systemError(errno);
 }
 
 // What is at the path itself, links not followed: 0 when nothing is.
