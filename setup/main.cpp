@@ -8,6 +8,8 @@
 #include "setup/lockui.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <QTimer>
 
 #include <cstdio>
@@ -92,7 +94,10 @@ int main(int argc, char **argv)
     putOwnToolsInPath();
     AppDir::setFirstArgument(QFile::decodeName(argv[0]));
 
-    auto table = std::make_unique<LngTable>(LngTable::chooseFile(AppDir::applicationDirectory()));
+    const QString languageFile = LngTable::chooseFile(AppDir::applicationDirectory());
+    // The widgets' own texts (Yes, No, Select) speak the language of the application's texts.
+    QLocale::setDefault(QLocale(QFileInfo(languageFile).completeBaseName()));
+    auto table = std::make_unique<LngTable>(languageFile);
     LngTable::setInstance(table.get());
     auto window = std::make_unique<LockUI>();
     ZApplication::setMainWidget(window.get());
