@@ -12,8 +12,8 @@ endif()
 string(REGEX MATCH "^Usage: ([^\n]*)\n([^\n]*)" _ "${help}")
 set(synopsis "${CMAKE_MATCH_1}")
 set(summary "${CMAKE_MATCH_2}")
-string(REGEX REPLACE "\\." "" short "${summary}")
-string(REGEX REPLACE ":.*" "" short "${short}")
+# NAME is one short line: the description's first sentence, up to its full stop, colon or semicolon.
+string(REGEX REPLACE "[.:;]( .*)?$" "" short "${summary}")
 # roff: backslashes doubled, lines starting with "." or "'" kept as text.
 foreach(var help synopsis summary short)
     string(REPLACE "\\" "\\\\" ${var} "${${var}}")

@@ -1,10 +1,14 @@
 #!/bin/sh
-# kestrow-desktop host|setup: the home screen or the settings application on the desktop user's own
-# device root, which is made (or topped up) with kestrow-device init first. For the desktop entries.
+# kestrow-desktop host|setup|install: the home screen, the settings application or the skin installer
+# on the desktop user's own device root, which is made (or topped up) with kestrow-device init first.
+# For the desktop entries.
 set -eu
-usage="Usage: kestrow-desktop [--root DIR] host|setup [OPTIONS...]
-Runs the Kestrow home screen (host) or settings application (setup) on a device root of your own,
-made with kestrow-device init when it is missing. OPTIONS go to the program.
+usage="Usage: kestrow-desktop [--root DIR] host|setup [OPTIONS...] | install FILE...
+Kestrow on a device root of your own, for the desktop entries.
+
+host runs the home screen, setup the settings application (OPTIONS go to the program);
+install installs the skin packages FILE... and tells what happened in a notification, or
+else in a small window. The device root is made with kestrow-device init when it is missing.
 
 Options:
   -h, --help    Print this help and exit.
@@ -21,16 +25,51 @@ while [ $# -gt 0 ]; do
         *) break ;;
     esac
 done
-[ $# -ge 1 ] || { echo "kestrow-desktop: one of host or setup is needed" >&2; exit 2; }
+[ $# -ge 1 ] || { echo "kestrow-desktop: one of host, setup or install is needed" >&2; exit 2; }
 program=$1
 shift
 case $program in
     host | setup) ;;
-    *) echo "kestrow-desktop: unknown program \"$program\": host or setup" >&2; exit 2 ;;
+    install) [ $# -ge 1 ] || { echo "kestrow-desktop: install needs a skin package" >&2; exit 2; } ;;
+    *) echo "kestrow-desktop: unknown program \"$program\": host, setup or install" >&2; exit 2 ;;
 esac
 bin=$(dirname "$(readlink -f "$0")")
+
+# tell error|info TITLE TEXT: on the terminal, and as a notification or else a small window.
+tell() {
+    printf '%s\n%s\n' "$2" "$3" >&2
+    if command -v notify-send >/dev/null 2>&1 && notify-send -i kestrow-setup "$2" "$3" 2>/dev/null; then
+        return 0
+    elif command -v zenity >/dev/null 2>&1; then
+        zenity "--$1" --no-markup --title="$2" --text="$3" 2>/dev/null || true
+    elif command -v xmessage >/dev/null 2>&1; then
+        printf '%s\n\n%s\n' "$2" "$3" | xmessage -center -file - 2>/dev/null || true
+    fi
+}
+
+# The installer's outcome lines are the message; the linter's findings are only counted.
+install_skins() {
+    status=0
+    text=""
+    for file in "$@"; do
+        out=$("$bin/kestrow-skin" install "$file" --root "$root" 2>&1) || status=1
+        findings=$(printf '%s\n' "$out" | grep -c -E ':[0-9]+: (warning|error): ' || true)
+        text="$text$(printf '%s\n' "$out" | grep -v -E ':[0-9]+: (warning|error): ' || true)
+"
+        [ "$findings" -eq 0 ] || text="${text}($findings findings of kestrow-skin lint)
+"
+    done
+    if [ $status -eq 0 ]; then
+        tell info "Kestrow skin installed" "$text"
+    else
+        tell error "Kestrow skin not installed" "$text"
+    fi
+    return $status
+}
+
 "$bin/kestrow-device" init "$root" >/dev/null
 case $program in
     host) exec "$bin/kestrow-host" --root "$root" "$@" ;;
     setup) exec "$root/ezxlocal/Kestrow/kestrow-setup" --root "$root" "$@" ;;
+    install) install_skins "$@" ;;
 esac

@@ -1,6 +1,8 @@
 // kestrow-device init DIR: lays out under DIR the files of a phone that Kestrow runs on: the settings
 // file, the shipped skins, the phone's display and idle settings, its soft-key layout and a wallpaper.
-// A file that exists is never overwritten, so a device root can be topped up after an update.
+// A file that exists is kept, so a device root can be topped up after an update; only the application
+// registries follow this machine: init rewrites the two it marked as its own and keeps its group of
+// InstalledDB up to date.
 #include "data/settingsfile.h"
 #include "platform/desktopapps.h"
 #include "platform/devicepath.h"
@@ -44,8 +46,10 @@ const char Epilogue[]
     = "Commands:\n"
       "  init [DIR]  Lay out the device root DIR (default: --root DIR or $KESTROW_ROOT).\n"
       "\n"
-      "A file that exists is never overwritten. Exit status: 0 done, 1 a file could not be\n"
-      "made, 2 usage error.\n";
+      "A file that exists is kept, except the application registries: SysRegistry and\n"
+      "UserMenuTree are rewritten from this machine's applications while their first line is\n"
+      "init's mark, and the [kestrow-setup] group of InstalledDB is kept up to date.\n"
+      "Exit status: 0 done, 1 a file could not be made, 2 usage error.\n";
 
 /** One key of a file being written, in the order it is written. */
 struct Entry {

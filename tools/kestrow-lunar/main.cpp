@@ -1,8 +1,8 @@
 // kestrow-lunar DATE...: prints "DATE<TAB>lunar text" for each DATE written
 // YYYY-MM-DD; with no arguments, reads the dates from standard input, one a
-// line. The text is empty for dates the lunar table does not cover. A line
-// that is not a date (a NUL byte included) is reported on standard error and
-// makes the exit code 1; the lines after it are read as usual.
+// line. A line that is not a date (a NUL byte included), or a date outside the
+// lunar table, is reported on standard error and makes the exit code 1; the
+// lines after it are read as usual.
 
 #include "platform/toolcommandline.h"
 #include "render/lunarcalendar.h"
@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace {
 
@@ -62,6 +63,19 @@ std::optional<tagDate> parseDate(std::string_view s)
     return tagDate { day, month, year };
 }
 
+bool covered(const tagDate &date)
+{
+    const auto key = [](const tagDate &d) { return std::tuple(d.year, d.month, d.day); };
+    return key(LunarCalendar::FirstDate) <= key(date) && key(date) <= key(LunarCalendar::LastDate);
+}
+
+std::string written(const tagDate &date)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
 std::string_view trimmed(std::string_view s)
 {
     const auto first = s.find_first_not_of(" \t\r");
@@ -86,6 +100,13 @@ public:
             flush();
             std::fprintf(stderr, "kestrow-lunar: %s: not a date written YYYY-MM-DD: \"%s\"\n", where.c_str(),
                 shown(input).c_str());
+            return false;
+        }
+        if (!covered(*date)) {
+            flush();
+            std::fprintf(stderr, "kestrow-lunar: %s: %s is outside the lunar table, %s to %s\n",
+                where.c_str(), shown(dateText).c_str(), written(LunarCalendar::FirstDate).c_str(),
+                written(LunarCalendar::LastDate).c_str());
             return false;
         }
         m_calendar.GetDayOf(*date, m_text);
@@ -145,8 +166,11 @@ int main(int argc, char **argv)
         arguments.append(QString::fromLocal8Bit(argv[arg]));
     ToolCommandLine cmd(QStringLiteral("kestrow-lunar"),
         QStringLiteral(
-            "Prints \"DATE<TAB>lunar text\" for each DATE written YYYY-MM-DD; with no DATE, reads the "
-            "dates from standard input, one a line. Exit status: 0 every line a date, 1 otherwise."));
+            "Prints the Chinese lunar date of Gregorian dates: \"DATE<TAB>lunar text\" for each DATE "
+            "written YYYY-MM-DD from %1 to %2; with no DATE, reads the dates from standard input, one a "
+            "line. Exit status: 0 every line a date in that range, 1 otherwise.")
+            .arg(QString::fromStdString(written(LunarCalendar::FirstDate)),
+                QString::fromStdString(written(LunarCalendar::LastDate))));
     cmd.parser().setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     cmd.parser().addPositionalArgument(
         QStringLiteral("DATE"), QStringLiteral("A date, YYYY-MM-DD."), QStringLiteral("[DATE...]"));
