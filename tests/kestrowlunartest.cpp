@@ -55,18 +55,18 @@ void KestrowLunarTest::answersEachDate()
     const QStringList dates
         = { QStringLiteral("2009-01-26"), QStringLiteral("1921-02-07"), QStringLiteral("2033-12-22"),
               QStringLiteral("2101-01-01"), QStringLiteral("2100-12-31"), QStringLiteral("0001-01-01") };
+    // Dates outside the lunar table are each one line on standard error.
     const QString expected = ctr("2009-01-26\t牛(己丑)年正月初一\n"
-                                 "1921-02-07\t\n"
                                  "2033-12-22\t牛(癸丑)年闰十一月初一\n"
-                                 "2101-01-01\t\n"
-                                 "2100-12-31\t猴(庚申)年腊月初一\n"
-                                 "0001-01-01\t\n");
+                                 "2100-12-31\t猴(庚申)年腊月初一\n");
 
     const Run run
         = fromStandardInput ? runTool({}, dates.join(QStringLiteral("\r\n")).toUtf8()) : runTool(dates);
-    QCOMPARE(run.errLines, QStringList());
+    QCOMPARE(run.errLines.size(), 3);
+    QVERIFY2(
+        run.errLines.at(0).contains(QStringLiteral("1921-02-07 is outside")), qPrintable(run.errLines.at(0)));
     QCOMPARE(run.out, expected);
-    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.exitCode, 1);
 }
 
 void KestrowLunarTest::badDatesAreReported()
