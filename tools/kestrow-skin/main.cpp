@@ -233,15 +233,15 @@ int main(int argc, char **argv)
     if (args.isEmpty())
         return cmd.usageError(QStringLiteral("a command is needed: %1").arg(Commands));
     const QString command = args.takeFirst();
-    if (command == QLatin1String("lint"))
-        return lint(cmd, args);
-    const QStringList known = { QStringLiteral("pack"), QStringLiteral("install"), QStringLiteral("remove"),
-        QStringLiteral("list") };
+    const QStringList known = { QStringLiteral("lint"), QStringLiteral("pack"), QStringLiteral("install"),
+        QStringLiteral("remove"), QStringLiteral("list") };
     if (!known.contains(command))
         return cmd.usageError(
             QStringLiteral("unknown command \"%1\"; the commands are %2").arg(command, Commands));
     if (const QString problem = misuse(cmd, command, args.size()); !problem.isEmpty())
         return cmd.usageError(problem);
+    if (command == QLatin1String("lint"))
+        return lint(cmd, args);
     if (command == QLatin1String("pack"))
         return pack(cmd, args.first());
     cmd.applyRoot();
