@@ -47,20 +47,41 @@ tell() {
     fi
 }
 
-# The installer's outcome lines are the message; the linter's findings are only counted.
+# The installer's outcome lines are the message, each under the package's name; the linter's
+# findings are only counted.
 install_skins() {
     status=0
+    installed=0
     text=""
     for file in "$@"; do
-        out=$("$bin/kestrow-skin" install "$file" --root "$root" 2>&1) || status=1
-        findings=$(printf '%s\n' "$out" | grep -c -E ':[0-9]+: (warning|error): ' || true)
-        text="$text$(printf '%s\n' "$out" | grep -v -E ':[0-9]+: (warning|error): ' || true)
+        if out=$("$bin/kestrow-skin" install "$file" --root "$root" 2>&1); then
+            installed=$((installed + 1))
+        else
+            status=1
+        fi
+        text="$text${file##*/}:
 "
-        [ "$findings" -eq 0 ] || text="${text}($findings findings of kestrow-skin lint)
+        findings=0
+        while IFS= read -r line; do
+            case $line in
+                *:[0-9]*": warning: "* | *:[0-9]*": error: "*) findings=$((findings + 1)) ;;
+                "installed "*" in /"*) text="$text  ${line%% in /*}
+" ;;
+                *) text="$text  ${line#"kestrow-skin: $file: "}
+" ;;
+            esac
+        done <<EOF
+$out
+EOF
+        [ $findings -eq 0 ] || text="$text  ($findings findings: kestrow-skin lint shows them)
 "
     done
+    text=$(printf '%s' "$text" | fold -s -w 72)
     if [ $status -eq 0 ]; then
-        tell info "Kestrow skin installed" "$text"
+        tell info "Kestrow skin installed" "$text
+Choose it in Kestrow settings."
+    elif [ $installed -gt 0 ]; then
+        tell error "Kestrow skins: not all installed" "$text"
     else
         tell error "Kestrow skin not installed" "$text"
     fi

@@ -126,9 +126,9 @@ int main(int argc, char **argv)
 
     ToolCommandLine cmd(QStringLiteral("kestrow-render"),
         QStringLiteral(
-            "Paints one frame of a skin from a device root into a PNG file, as the home screen does (or, "
-            "with --preview, as the settings application's preview does), and lists on standard error "
-            "what of the skin it could not read."));
+            "Paints one frame of a skin into a PNG file. It reads the skin from a device root and paints "
+            "it as the home screen does (or, with --preview, as the settings application's preview does), "
+            "and lists on standard error what of the skin it could not read."));
     addOptions(cmd);
     if (const std::optional<int> done = cmd.process(app.arguments()))
         return *done;

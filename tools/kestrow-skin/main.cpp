@@ -80,11 +80,12 @@ int lint(const ToolCommandLine &cmd, QStringList dirs)
 QStringList packedFiles(const QString &dir, qint64 *bytes)
 {
     QStringList files;
-    QDirIterator it(dir, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
-        QDirIterator::Subdirectories);
+    const QDir root(dir);
+    QDirIterator it(root.absolutePath(),
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info = it.nextFileInfo();
-        const QString relative = QDir(dir).relativeFilePath(info.filePath());
+        const QString relative = root.relativeFilePath(info.absoluteFilePath());
         if (relative.startsWith(QLatin1Char('.')) || relative.contains(QLatin1String("/.")) || info.isDir())
             continue;
         if (info.isSymLink() || !info.isFile()) {
