@@ -126,7 +126,10 @@ int pack(const ToolCommandLine &cmd, const QString &dir)
     const QString problem = SkinPackage::write(file, folder.canonicalFilePath(), name, files);
     if (!problem.isEmpty())
         return refuse(cmd, problem);
-    printLine(QStringLiteral("packed %1 (%2 files) into %3").arg(name).arg(files.size()).arg(file));
+    printLine(QStringLiteral("packed %1 into %2: %3 %4")
+                  .arg(name, file)
+                  .arg(files.size())
+                  .arg(files.size() == 1 ? QStringLiteral("file") : QStringLiteral("files")));
     return 0;
 }
 
