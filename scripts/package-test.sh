@@ -37,8 +37,8 @@ done
 for program in "$USR"/bin/*; do
     page="$USR/share/man/man1/${program##*/}.1"
     [ -e "$page" ] || { echo "package-test: no manual page for ${program##*/}" >&2; exit 1; }
-    name=$(sed -n '/^\.SH NAME/{n;p;q}' "$page")
-    [ ${#name} -le 100 ] || { echo "package-test: ${program##*/}: NAME is too long: $name" >&2; exit 1; }
+    name=$(sed -n '/^\.SH NAME/{n;s/^.* \\- //;p;q}' "$page")
+    [ ${#name} -le 80 ] || { echo "package-test: ${program##*/}: NAME is too long: $name" >&2; exit 1; }
 done
 [ -n "$(find "$USR/lib" -path "*/kestrow/libidlepane.so.1")" ] || { echo "package-test: no plug-in in the package" >&2; exit 1; }
 

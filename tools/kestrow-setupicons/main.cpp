@@ -179,8 +179,8 @@ int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     ToolCommandLine cmd(QStringLiteral("kestrow-setupicons"),
-        QStringLiteral(
-            "Draws the settings application's icons into DIR as PNG files, the same bytes on every run."));
+        QStringLiteral("Draws the settings application's icons into DIR as PNG files. Every run writes the "
+                       "same bytes."));
     cmd.parser().addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("Output folder."));
     if (const std::optional<int> done = cmd.process(app.arguments()))
         return *done;
