@@ -5,9 +5,11 @@
 #include "platform/zconfig.h"
 #include "tools/kestrow-skin/skinpackage.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
@@ -23,6 +25,7 @@ namespace {
 
 // Hidden, so that neither the skin chooser nor the list takes a temporary for a skin.
 const QString TemporaryPrefix = QStringLiteral(".kestrow-skin-tmp-");
+constexpr int LockWaitMs = 30000;
 
 QString systemError()
 {
@@ -65,9 +68,21 @@ bool SkinFolder::open(QString *error)
     }
     // The lock is on the skin folder itself, so that taking it writes nothing.
     m_lockFd = ::open(encoded(m_root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (m_lockFd < 0 || ::flock(m_lockFd, LOCK_EX) != 0) {
-        *error = QStringLiteral("cannot lock the skin folder %1: %2").arg(m_root, systemError());
+    if (m_lockFd < 0) {
+        *error = QStringLiteral("cannot open the skin folder %1: %2").arg(m_root, systemError());
         return false;
+    }
+    // Another installer is done within moments; one reading a stalled pipe is not waited for.
+    const QDeadlineTimer deadline(LockWaitMs);
+    while (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK || deadline.hasExpired()) {
+            *error = QStringLiteral("cannot lock the skin folder %1: %2")
+                         .arg(m_root,
+                             errno == EWOULDBLOCK ? QStringLiteral("another kestrow-skin is changing it")
+                                                  : systemError());
+            return false;
+        }
+        QThread::msleep(50);
     }
     const QStringList leftovers = QDir(m_root).entryList(
         { TemporaryPrefix + u'*' }, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot);
