@@ -81,6 +81,11 @@ QString Unpacker::checkName(const QString &path, QStringList &parts) const
 {
     if (path.isEmpty())
         return QStringLiteral("an entry has no name");
+    // Checked first, so that every message below shows the name on the one line it has.
+    for (const QChar c : path) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return QStringLiteral("an entry name holds a control character");
+    }
     // libarchive reads backslashes as the separators Windows writes; one that stays is refused.
     if (path.contains(QLatin1Char('\\')))
         return QStringLiteral("entry \"%1\" holds a backslash").arg(path);
@@ -88,10 +93,6 @@ QString Unpacker::checkName(const QString &path, QStringList &parts) const
         return QStringLiteral("entry \"%1\" is an absolute path").arg(path);
     if (path.size() >= 2 && path.at(1) == QLatin1Char(':') && path.at(0).isLetter())
         return QStringLiteral("entry \"%1\" names a drive").arg(path);
-    for (const QChar c : path) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return QStringLiteral("entry \"%1\" holds a control character").arg(path);
-    }
     parts = path.split(QLatin1Char('/'));
     if (path.endsWith(QLatin1Char('/')))
         parts.removeLast();
