@@ -44,7 +44,8 @@ namespace {
 const QString Autorun = QStringLiteral("/ezxlocal/download/mystuff/unKnown/S10KestrowPulgin");
 const QByteArray Settings = "[Main]\nSkin = alpha\n\n[DockBar]\nExec0 = old0\nExec9 = old9\n\n[Notify]\n"
                             "Year = 2030\nMonth = 1\nDay = 1\nInfo = old\n";
-const QByteArray Language = "[LNG]\nFT_ADD=Add\nFT_BACK=Back\nFT_AUTHOR=By:\nFT_CONFIRM_USE=Use \n"
+const QByteArray Language = "[LNG]\nFT_ADD=Add\nFT_BACK=Back\nFT_AUTHOR=By:\nFT_CONFIRM_USE=Use "
+                            "\nFT_CHG_THEME=Skin\nFT_PREVIEW=View\n"
                             "FT_THEME_PREVIEW=Theme preview\nFT_DOCKBAR=Dock:\nFT_10=ten\n"
                             "距离 %1 还有 %2天=%1 in %2 days\n";
 const KeyScript::Finder MainWindow = KeyScript::window<LockUI>();
@@ -112,18 +113,21 @@ struct Phone {
 bool played(KeyScript &script)
 {
     script.start();
-    QTest::qWaitFor([&] { return script.finished() || !script.failure().isEmpty(); }, 40000);
-    return script.finished();
+    return QTest::qWaitFor([&] { return script.finished() || !script.failure().isEmpty(); }, 40000)
+        && script.finished();
 }
 
 /** Runs the action in the application's loop; true if it asked the application to quit. */
 bool quitsDuring(const std::function<void()> &action)
 {
+    QTimer check; // goes with this call, so that it never ends a later loop
+    check.setSingleShot(true);
+    QObject::connect(&check, &QTimer::timeout, [] { QCoreApplication::exit(42); });
     QMetaObject::invokeMethod(
         qApp,
         [&] {
             action();
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(42); });
+            check.start(0);
         },
         Qt::QueuedConnection);
     return QCoreApplication::exec() != 42;
@@ -166,6 +170,7 @@ public:
         start();
         m_ready.acquire();
     }
+    ~ReloadWitness() override { finish(); }
     /** The values seen, once every message sent so far has arrived. */
     QStringList finish()
     {
@@ -471,7 +476,17 @@ void SetupWindowsTest::countdownDate_data()
         << "2000 Down 02 Down 29 F1" << QDate(2000, 2, 29) << false;
     QTest::newRow("Up goes back to the month")
         << "2024 Down 03 Down 09 Up 11 F1" << QDate(2024, 11, 9) << false;
+    QTest::newRow("partly typed year") << "7 Down 06 Down 15 F1" << QDate(1901, 6, 15) << false;
+    QTest::newRow("a fifth digit starts again")
+        << "20501999 Down 06 Down 15 F1" << QDate(1999, 6, 15) << false;
+    QTest::newRow("backspace") << "205 Backspace 11 Down 06 Down 15 F1" << QDate(2011, 6, 15) << false;
+    QTest::newRow("right stops at the top") << "2100 Right Down 06 Down 15 F1" << QDate(2100, 6, 15) << false;
+    QTest::newRow("out of range steps from its bound")
+        << "9999 Left Down 06 Down 15 F1" << QDate(2099, 6, 15) << false;
+    QTest::newRow("typing in the event field")
+        << "Down Down Down a Left b F1" << QDate::currentDate() << false;
     QTest::newRow("back") << "2024 Down 03 Down 09 F2" << QDate(2024, 3, 9) << true;
+    QTest::newRow("escape") << "Escape" << QDate::currentDate() << true;
 }
 
 void SetupWindowsTest::countdownDate()
@@ -498,6 +513,8 @@ void SetupWindowsTest::countdownDate()
     QVERIFY2(script.finished(), qPrintable(script.failure()));
     QCOMPARE(dialog.isCancelled(), cancelled);
     QCOMPARE(dialog.date(), date);
+    // Left and right move the text field's cursor there, not the focus.
+    QCOMPARE(dialog.eventText(), keys.contains(QLatin1String(" b ")) ? QStringLiteral("ba") : QString());
 }
 
 // The picker's rows keep catalogue order; Downs, then the closing key (-1: closed by the window system).
@@ -614,22 +631,18 @@ void SetupWindowsTest::skinChooser()
 // file whatever skin that names, and writes nothing.
 void SetupWindowsTest::preview_data()
 {
-    QTest::addColumn<QByteArray>("settings");
     QTest::addColumn<QByteArray>("wallpaper");
-    QTest::addColumn<QString>("notify");
-    QTest::newRow("as rendered") << QByteArray() << QByteArray("/ezxlocal/wallpaper.png")
-                                 << "Exams in 10 days";
+    QTest::addColumn<QString>("notify"); // translated: the frame differs from the one rendered
+    const QByteArray plain = "/ezxlocal/wallpaper.png";
+    QTest::newRow("as rendered, a passed event") << plain << QString::fromUtf8("距离 Trip 已过 10天");
     // A protected wallpaper cannot be shown: the skin's centre image is the background, unscaled.
     QTest::newRow("protected wallpaper")
-        << QByteArray() << QByteArray("/ezxlocal/w.dcf") << "Exams in 10 days";
-    QTest::newRow("passed event, the untranslated text")
-        << QByteArray("[Main]\nSkin=other\n[Notify]\nYear=2024\nMonth=2\nDay=20\nInfo=Trip\n")
-        << QByteArray("/ezxlocal/wallpaper.png") << QString::fromUtf8("距离 Trip 已过 10天");
+        << QByteArray("/ezxlocal/w.dcf") << QString::fromUtf8("距离 Trip 已过 10天");
+    QTest::newRow("an event ahead, translated") << plain << "Exams in 10 days";
 }
 
 void SetupWindowsTest::preview()
 {
-    QFETCH(QByteArray, settings);
     QFETCH(QByteArray, wallpaper);
     QFETCH(QString, notify);
     Phone phone;
@@ -639,8 +652,9 @@ void SetupWindowsTest::preview()
         "[SYS_DISPLAY_SET]\nWallpaper=" + wallpaper + "\n");
     phone.root.writeFile(QStringLiteral("/ezxlocal/Kestrow/run/battery"), "4\n");
     phone.root.writeFile(QStringLiteral("/ezxlocal/Kestrow/run/signal"), "2\n");
-    if (!settings.isEmpty())
-        phone.root.writeFile(SettingsFile::Path, settings);
+    if (!notify.contains(QLatin1String(" in ")))
+        phone.root.writeFile(
+            SettingsFile::Path, "[Main]\nSkin=other\n[Notify]\nYear=2024\nMonth=2\nDay=20\nInfo=Trip\n");
     const QByteArray before = phone.file(SettingsFile::Path);
     const QString file = phone.root.path(QStringLiteral("/rendered.png"));
     const ProgramRun render = runProgram(builtProgram(QStringLiteral("kestrow-render")),
@@ -660,13 +674,15 @@ void SetupWindowsTest::preview()
         QTest::keyClick(&preview, Qt::Key_F2);
     });
     QCOMPARE(preview.exec(), 0);
+    QCOMPARE(preview.renderer().notifyText(), notify);
+    QCOMPARE(phone.file(SettingsFile::Path), before);
+    if (notify.contains(QLatin1String(" in ")))
+        return;
     QCOMPARE(preview.renderer().frame().convertToFormat(QImage::Format_RGB32), rendered);
     // The window shows the frame between its title bar and its soft keys.
     QCOMPARE(window.copy(0, 40, 240, 200), rendered.copy(0, 40, 240, 200));
     if (wallpaper.endsWith(".dcf"))
         QCOMPARE(rendered.pixel(120, 300), qRgb(0, 0, 0));
-    QCOMPARE(preview.renderer().notifyText(), notify);
-    QCOMPARE(phone.file(SettingsFile::Path), before);
 }
 
 void SetupWindowsTest::mainWidgetDoneQuits()

@@ -1,20 +1,15 @@
 #include "platform/widgets/zglobal.h"
 #include "platform/widgets/zkbmainwidget.h"
-#include "platform/widgets/zlabel.h"
-#include "platform/widgets/zlineedit.h"
 #include "platform/widgets/zlistbox.h"
 #include "platform/widgets/zlistboxitem.h"
 #include "platform/widgets/zmessagedlg.h"
-#include "platform/widgets/znummodule.h"
 #include "platform/widgets/zoptionsmenu.h"
 #include "platform/widgets/zpopup.h"
-#include "platform/widgets/zscrollpanel.h"
 #include "platform/widgets/zsettingitem.h"
 #include "platform/widgets/zsingleselectdlg.h"
 #include "platform/widgets/zsoftkey.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QTest>
 #include <QTimer>
 
@@ -99,10 +94,6 @@ private Q_SLOTS:
     void mainWindowKeys();
     void popupKeys_data();
     void popupKeys();
-    void numModuleKeys_data();
-    void numModuleKeys();
-    void popupFieldKeys_data();
-    void popupFieldKeys();
     void focusReturnsToTheWindowBeneath();
     void windowOverAPopupGetsTheKeys();
 };
@@ -231,114 +222,6 @@ void ZWidgetsTest::popupKeys()
     dialog.addItemsList({ QStringLiteral("Reload"), QStringLiteral("Restart") });
     QCOMPARE(execWithKeys(dialog, keys), result);
     QCOMPARE(dialog.getCheckedItemIndex(), checked);
-}
-
-// A year field 1901..2100 starting at 2024: keys, then the value read and, after the focus left, shown.
-void ZWidgetsTest::numModuleKeys_data()
-{
-    QTest::addColumn<Keys>("keys");
-    QTest::addColumn<int>("value");
-
-    QTest::newRow("untouched") << Keys {} << 2024;
-    QTest::newRow("typed") << Keys { Qt::Key_2, Qt::Key_0, Qt::Key_3, Qt::Key_0 } << 2030;
-    QTest::newRow("above the range") << Keys { Qt::Key_2, Qt::Key_1, Qt::Key_0, Qt::Key_1 } << 2100;
-    QTest::newRow("below the range") << Keys { Qt::Key_1, Qt::Key_9, Qt::Key_0, Qt::Key_0 } << 1901;
-    QTest::newRow("partly typed") << Keys { Qt::Key_7 } << 1901;
-    QTest::newRow("a fifth digit starts again")
-        << Keys { Qt::Key_2, Qt::Key_0, Qt::Key_5, Qt::Key_0, Qt::Key_1, Qt::Key_9, Qt::Key_9, Qt::Key_9 }
-        << 1999;
-    QTest::newRow("backspace") << Keys { Qt::Key_2, Qt::Key_0, Qt::Key_5, Qt::Key_Backspace, Qt::Key_1,
-        Qt::Key_1 } << 2011;
-    QTest::newRow("right steps up") << Keys { Qt::Key_Right, Qt::Key_Right } << 2026;
-    QTest::newRow("left steps down") << Keys { Qt::Key_Left } << 2023;
-    QTest::newRow("right stops at the top")
-        << Keys { Qt::Key_2, Qt::Key_1, Qt::Key_0, Qt::Key_0, Qt::Key_Right } << 2100;
-    QTest::newRow("typed value out of range steps from its bound")
-        << Keys { Qt::Key_9, Qt::Key_9, Qt::Key_9, Qt::Key_9, Qt::Key_Left } << 2099;
-}
-
-void ZWidgetsTest::numModuleKeys()
-{
-    QFETCH(Keys, keys);
-    QFETCH(int, value);
-
-    QWidget panel;
-    auto *year = new ZNumModule(4, &panel, nullptr, 0, 18);
-    year->setMaxValue(2100);
-    year->setMinValue(1901);
-    year->setValue(2024);
-    auto *other = new ZLineEdit(&panel);
-    auto *layout = new QHBoxLayout(&panel);
-    layout->addWidget(year);
-    layout->addWidget(other);
-    panel.show();
-    QVERIFY(QTest::qWaitForWindowActive(&panel));
-    year->setFocus();
-    for (int key : keys)
-        QTest::keyClick(year, Qt::Key(key));
-    QCOMPARE(year->getValue(), value);
-    other->setFocus();
-    QCOMPARE(year->getValue(), value);
-    // Once committed, stepping starts from the value shown.
-    year->setFocus();
-    QTest::keyClick(year, Qt::Key_Right);
-    QCOMPARE(year->getValue(), std::min(value + 1, 2100));
-}
-
-// A popup of fields like the countdown dialog: label, three number fields, label, text field.
-void ZWidgetsTest::popupFieldKeys_data()
-{
-    QTest::addColumn<Keys>("keys");
-    QTest::addColumn<QString>("focused");
-    QTest::addColumn<QStringList>("calls");
-
-    QTest::newRow("first field has the focus") << Keys {} << "year" << QStringList {};
-    QTest::newRow("down moves along the fields")
-        << Keys { Qt::Key_Down, Qt::Key_Down } << "day" << QStringList {};
-    QTest::newRow("down reaches the text field")
-        << Keys { Qt::Key_Down, Qt::Key_Down, Qt::Key_Down } << "event" << QStringList {};
-    QTest::newRow("up goes back") << Keys { Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up } << "day"
-                                  << QStringList {};
-    QTest::newRow("F1 from the text field")
-        << Keys { Qt::Key_Up, Qt::Key_F1 } << "event" << QStringList { "left" };
-    QTest::newRow("escape from a number field")
-        << Keys { Qt::Key_Escape } << "year" << QStringList { "right" };
-    QTest::newRow("F2 from the text field")
-        << Keys { Qt::Key_Up, Qt::Key_F2 } << "event" << QStringList { "right" };
-    QTest::newRow("typing stays in the text field")
-        << Keys { Qt::Key_Up, Qt::Key_A, Qt::Key_Left, Qt::Key_B } << "event" << QStringList {};
-}
-
-void ZWidgetsTest::popupFieldKeys()
-{
-    QFETCH(Keys, keys);
-    QFETCH(QString, focused);
-    QFETCH(QStringList, calls);
-
-    ZPopup popup(0, nullptr, nullptr, true, 0, 0, 0);
-    popup.setTitle(QStringLiteral("Event"));
-    popup.insertChild(new ZLabel(QStringLiteral("Date"), &popup, "ZLabel", 0, 4));
-    auto *panel = new ZScrollPanel(&popup, nullptr, 0, 62, 0);
-    popup.insertChild(panel);
-    auto *row = new QHBoxLayout(panel);
-    row->setContentsMargins(0, 0, 0, 0);
-    for (const char *name : { "year", "month", "day" }) {
-        auto *field = new ZNumModule(2, panel, name, 0, 18);
-        row->addWidget(field, 0);
-    }
-    popup.insertChild(new ZLabel(QStringLiteral("Event"), &popup, "ZLabel", 0, 4));
-    auto *event = new ZLineEdit(&popup, "event", 39);
-    popup.insertChild(event);
-    QStringList seen;
-    popup.softKey()->setClickedSlot(ZSoftKey::LEFT, &popup, [&seen] { seen << QStringLiteral("left"); });
-    popup.softKey()->setClickedSlot(ZSoftKey::RIGHT, &popup, [&seen] { seen << QStringLiteral("right"); });
-
-    popup.show();
-    QVERIFY(QTest::qWaitForWindowActive(&popup));
-    press(&popup, keys);
-    QCOMPARE(popup.focusWidget()->objectName(), focused);
-    QCOMPARE(seen, calls);
-    QVERIFY(popup.isVisible());
 }
 
 void ZWidgetsTest::focusReturnsToTheWindowBeneath()
