@@ -531,6 +531,7 @@ void SetupWindowsTest::picker_data()
         << 2 << int(Qt::Key_F1) << QStringList { "phone", "0", "nothing.png", "Mike" };
     QTest::newRow("back") << 1 << int(Qt::Key_F2) << QStringList();
     QTest::newRow("escape") << 0 << int(Qt::Key_Escape) << QStringList();
+    QTest::newRow("no applications: Add does nothing") << -1 << int(Qt::Key_F2) << QStringList();
     QTest::newRow("closed by a route of its own") << 1 << -1 << QStringList();
 }
 
@@ -543,27 +544,35 @@ void SetupWindowsTest::picker()
     appAddDlg picker(QStringLiteral("Dock"));
     QCOMPARE(picker.listBox()->count(), 0); // read once it shows, not before
     KeyScript script;
-    script.with(
-        Picker,
-        [](QWidget *w) {
-            ZListBox *list = static_cast<appAddDlg *>(w)->listBox();
-            QStringList names;
-            for (int i = 0; i < list->count(); ++i)
-                names << list->item(i)->subItem(1, 0);
-            QCOMPARE(names, (QStringList { "Zulu", "Alpha", "Mike", "Bravo" }));
-            // 48 x 32 shows squeezed to 24 x 24; no icon, no picture; one icon, one shared picture.
-            QCOMPARE(list->item(0)->pixmap(0).toImage().pixelColor(12, 12), QColor(Qt::red));
-            QCOMPARE(list->item(0)->pixmap(0).size(), QSize(24, 24));
-            QVERIFY(list->item(2)->pixmap(0).isNull());
-            QCOMPARE(list->item(3)->pixmap(0).cacheKey(), list->item(1)->pixmap(0).cacheKey());
-        },
-        QStringLiteral("the rows"));
-    script.press(Picker, Keys(size_t(downs), Qt::Key_Down), QStringLiteral("the filled list"));
-    if (close < 0)
+    if (downs < 0) { // no applications at all: Add does nothing, Back still answers
+        for (const QString &registry : { QString(AppRegistries::InstalledDb),
+                 QString(AppRegistries::UserMenuTree), QString(AppRegistries::SysRegistry) })
+            QFile::remove(phone.root.path(registry));
+        script.press(
+            KeyScript::window<appAddDlg>(), { Qt::Key_F1, close }, QStringLiteral("Add, then closing"));
+    } else {
         script.with(
-            Picker, [](QWidget *w) { w->close(); }, QStringLiteral("closing"));
-    else
-        script.press(Picker, { close }, QStringLiteral("closing"));
+            Picker,
+            [](QWidget *w) {
+                ZListBox *list = static_cast<appAddDlg *>(w)->listBox();
+                QStringList names;
+                for (int i = 0; i < list->count(); ++i)
+                    names << list->item(i)->subItem(1, 0);
+                QCOMPARE(names, (QStringList { "Zulu", "Alpha", "Mike", "Bravo" }));
+                // 48 x 32 shows squeezed to 24 x 24; no icon, no picture; one icon, one shared picture.
+                QCOMPARE(list->item(0)->pixmap(0).toImage().pixelColor(12, 12), QColor(Qt::red));
+                QCOMPARE(list->item(0)->pixmap(0).size(), QSize(24, 24));
+                QVERIFY(list->item(2)->pixmap(0).isNull());
+                QCOMPARE(list->item(3)->pixmap(0).cacheKey(), list->item(1)->pixmap(0).cacheKey());
+            },
+            QStringLiteral("the rows"));
+        script.press(Picker, Keys(size_t(downs), Qt::Key_Down), QStringLiteral("the filled list"));
+        if (close < 0)
+            script.with(
+                Picker, [](QWidget *w) { w->close(); }, QStringLiteral("closing"));
+        else
+            script.press(Picker, { close }, QStringLiteral("closing"));
+    }
     script.start();
     picker.exec();
     QVERIFY2(script.finished(), qPrintable(script.failure()));
