@@ -5,8 +5,7 @@
 /**
  * Every language key the settings application looks up, in one list: the
  * windows name them through these constants, and both shipped language files
- * must hold each of them (tests/lngfilestest.cpp checks All against the files
- * and the sources against All).
+ * must hold each of them (tests/setupfilestest.cpp checks All against the files).
  */
 namespace LngKeys {
 
