@@ -71,6 +71,36 @@ bool TempDeviceRoot::writeSolidSkin(const QString &name, const QColor &color, co
         && writeSkin(name, "[Background]\nMidIMG=mid.png\n" + more);
 }
 
+QByteArray readFileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+namespace {
+QStringList collectedMessages;
+void collectMessage(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    collectedMessages.append(message);
+}
+} // namespace
+
+MessageCollector::MessageCollector()
+{
+    collectedMessages.clear();
+    m_previous = qInstallMessageHandler(collectMessage);
+}
+
+MessageCollector::~MessageCollector()
+{
+    qInstallMessageHandler(m_previous);
+}
+
+QStringList MessageCollector::lines() const
+{
+    return collectedMessages;
+}
+
 QString builtProgram(const QString &name)
 {
     return QStringLiteral(KESTROW_BIN_DIR "/") + name;

@@ -42,6 +42,23 @@ private:
     bool m_hadRoot = false;
 };
 
+/** The whole content of a file ("<unreadable>" when it cannot be read). */
+QByteArray readFileBytes(const QString &path);
+
+/** Collects the diagnostic lines (qDebug, qWarning...) printed while it lives. */
+class MessageCollector
+{
+public:
+    MessageCollector();
+    ~MessageCollector();
+    MessageCollector(const MessageCollector &) = delete;
+    MessageCollector &operator=(const MessageCollector &) = delete;
+    QStringList lines() const;
+
+private:
+    QtMessageHandler m_previous = nullptr;
+};
+
 /** The path of a program built beside the tests. */
 QString builtProgram(const QString &name);
 
