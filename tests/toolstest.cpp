@@ -201,16 +201,18 @@ void ToolsTest::commandLines_data()
     for (const char *arguments : { "list|f", "get|f|G", "get|f|G|K|D|E", "set|f|G|K", "groups|f|G" })
         usage("kestrow-config", arguments);
 
-    const QByteArray answers
-        = ctr("2009-01-26\t牛(己丑)年正月初一\n1921-02-07\t\n1921-02-08\t鸡(辛酉)年正月初一\n"
-              "2033-12-22\t牛(癸丑)年闰十一月初一\n2101-01-01\t\n2100-12-31\t猴(庚申)年腊月初一\n"
-              "0001-01-01\t\n")
-              .toUtf8();
+    // Dates outside the lunar table are each one line on standard error.
+    const QByteArray answers = ctr("2009-01-26\t牛(己丑)年正月初一\n1921-02-08\t鸡(辛酉)年正月初一\n"
+                                   "2033-12-22\t牛(癸丑)年闰十一月初一\n2100-12-31\t猴(庚申)年腊月初一\n")
+                                   .toUtf8();
     const QString dates
         = QStringLiteral("2009-01-26|1921-02-07|1921-02-08|2033-12-22|2101-01-01|2100-12-31|0001-01-01");
+    const QString outside
+        = QStringLiteral("1921-02-07 is outside|2101-01-01 is outside|0001-01-01 is outside");
     const QString lunar = QStringLiteral("kestrow-lunar");
-    row(lunar, dates, 0, answers);
-    row(lunar, QString(), 0, answers, {}, {}, QString(dates).replace(u'|', QStringLiteral("\r\n")).toUtf8());
+    row(lunar, dates, 1, answers, outside);
+    row(lunar, QString(), 1, answers, outside, {},
+        QString(dates).replace(u'|', QStringLiteral("\r\n")).toUtf8());
     // Each bad line gets one message; the good ones are still answered.
     row(lunar, QString(), 1, ctr("2009-01-26\t牛(己丑)年正月初一\n2000-02-29\t龙(庚辰)年正月廿五\n").toUtf8(),
         QStringLiteral("line 1:|line 3: not a date|line 4:|line 5:|line 6:"), {},
