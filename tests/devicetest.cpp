@@ -235,7 +235,7 @@ void DeviceTest::linksInTheRootAreLeftAlone_data()
     QTest::newRow("settings file") << Settings << false;
     QTest::newRow("settings file draft") << Settings + QStringLiteral(".kestrow-init") << false;
     QTest::newRow("skin image") << QStringLiteral("/ezxlocal/Kestrow/skin/analog/dial.png") << false;
-    QTest::newRow("registry") << QString(AppRegistries::InstalledDb) << true;
+    QTest::newRow("registry") << QString(AppRegistries::InstalledDb) << false;
     QTest::newRow("skin folder") << QStringLiteral("/ezxlocal/Kestrow/skin") << true;
     QTest::newRow("top folder") << QStringLiteral("/ezxlocal") << true;
 }

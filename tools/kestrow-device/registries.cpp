@@ -191,7 +191,8 @@ int writeInstalled(const LinkReporter &reportLink)
     const QString file = devicePath(phonePath);
     const QFileInfo info(file);
     const QString id = QString::fromLatin1(SetupId);
-    if (!info.exists()) {
+    // A dangling link does not exist, yet writing there would land outside the device root.
+    if (!info.exists() && !info.isSymLink()) {
         ZConfigDocument document(
             QByteArrayLiteral("# Installed applications, one group each. kestrow-device init "
                               "keeps the group [kestrow-setup] up to date and no other.\n"));
