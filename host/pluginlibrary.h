@@ -18,7 +18,6 @@ public:
     bool open(const QString &path);
     /** Unloads the library; its entry points are gone until the next open(). */
     void close();
-    bool isOpen() const { return m_handle != nullptr; }
     QString errorString() const { return m_error; }
 
     bool isActivated() const { return m_isActivated(); }

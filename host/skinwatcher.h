@@ -22,7 +22,6 @@ public:
 
     explicit SkinWatcher(QObject *parent = nullptr);
 
-    void setWindow(int ms) { m_window.setInterval(ms); }
     /** The folder of the skin that [Main] Skin names, with a final "/"; empty when it names none. */
     static QString currentSkinFolder();
     /** The paths watched now. */

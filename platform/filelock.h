@@ -22,7 +22,6 @@ public:
      * through a symbolic link). False, with the reason, when it cannot be had in time.
      */
     bool acquire(const QString &path, int waitMs, QString *error);
-    bool isHeld() const { return m_fd >= 0; }
 
 private:
     int m_fd = -1;

@@ -45,7 +45,6 @@ public:
 
     /** The focused dock slot, -1 for none; the preview never shows one. */
     void setFocusIndex(int index) { m_focusIndex = index; }
-    int focusIndex() const { return m_focusIndex; }
     /** After the model was loaded again: no gauge level has been read from it yet. */
     void forgetLevels();
 

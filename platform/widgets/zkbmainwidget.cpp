@@ -65,11 +65,6 @@ void ZKbMainWidget::setAppTitle(const QString &title)
     }
 }
 
-QString ZKbMainWidget::appTitle()
-{
-    return applicationTitle();
-}
-
 void ZKbMainWidget::setMainWidgetTitle(const QString &title)
 {
     m_title = title;

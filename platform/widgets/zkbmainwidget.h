@@ -29,7 +29,6 @@ public:
 
     /** The title of every window that has no title of its own. */
     static void setAppTitle(const QString &title);
-    static QString appTitle();
 
     void setMainWidgetTitle(const QString &title);
     /** What the title bar shows. */
