@@ -4,6 +4,7 @@
 // plug-in's steady frame and its first frame after a load, all on the shipped default skin.
 
 #include "data/skinloader.h"
+#include "platform/phonepaths.h"
 #include "render/fixedclock.h"
 #include "render/skinrenderer.h"
 #include "setup/appdir.h"
@@ -41,7 +42,7 @@ public:
         QProcess::execute(
             QStringLiteral(KESTROW_BIN_DIR "/kestrow-device"), { QStringLiteral("init"), root });
         qputenv("KESTROW_ROOT", QFile::encodeName(root));
-        const QString skins = root + QStringLiteral("/ezxlocal/Kestrow/skin/");
+        const QString skins = root + PhonePaths::SkinFolder;
         for (int i = 0; i < InstalledSkins; ++i) {
             // Mixed case, so that the character-code sort has work to do.
             const QString name = QStringLiteral("%1kin%2")

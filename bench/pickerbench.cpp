@@ -4,7 +4,7 @@
 // "shared" icons: 64 distinct files and 16 names, as on a phone; "distinct": one icon file per
 // entry, the worst case. The counter heapKiB is what one filled picker holds beyond an empty one.
 
-#include "platform/appregistries.h"
+#include "platform/phonepaths.h"
 #include "platform/widgets/zlistbox.h"
 #include "setup/appadddlg.h"
 
@@ -70,8 +70,7 @@ public:
             system += '[' + id + "]\nName = Preloaded " + QByteArray::number(i)
                 + "\nAppType = 2\nBigIcon = " + name + "\nExecId = " + id + ".desktop\n";
             if (distinct || i < SharedNames)
-                writeIcon(
-                    root + QStringLiteral("/usr/data_resource/icons/") + QString::fromLatin1(name), icon);
+                writeIcon(root + PhonePaths::IconFolder + QString::fromLatin1(name), icon);
         }
         writeFile(root + AppRegistries::InstalledDb, installed);
         writeFile(root + AppRegistries::UserMenuTree, "[Main]\nItems = " + items + '\n');

@@ -2,6 +2,7 @@
 
 #include "data/skinmodel.h"
 #include "platform/devicepath.h"
+#include "platform/phonepaths.h"
 #include "platform/zconfig.h"
 
 #include <QFileInfo>
@@ -24,7 +25,7 @@ QString displayEntry(const QString &key)
 
 QString PlatformDisplay::systemSettingsPath()
 {
-    return QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_system.cfg");
+    return PhonePaths::SystemSettings;
 }
 
 QString PlatformDisplay::wallpaperPath()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/phonepaths.h"
+
 #include <QLatin1StringView>
 #include <QString>
 
@@ -29,7 +31,7 @@ struct DockSlotSetting {
  */
 namespace SettingsFile {
 
-inline constexpr QLatin1StringView Path { "/ezxlocal/Kestrow/Kestrow.cfg" };
+inline constexpr QLatin1StringView Path = PhonePaths::SettingsFile;
 
 inline constexpr QLatin1StringView MainGroup { "Main" };
 inline constexpr QLatin1StringView SkinKey { "Skin" };

@@ -5,6 +5,7 @@
 #include "data/skinimage.h"
 #include "data/skinnames.h"
 #include "platform/devicepath.h"
+#include "platform/phonepaths.h"
 #include "platform/phonescreen.h"
 #include "platform/resiconreader.h"
 #include "platform/zconfig.h"
@@ -358,7 +359,7 @@ QImage LoadPass::slotIcon(int index)
 
 QString SkinLoader::skinRoot()
 {
-    return devicePath(QStringLiteral("/ezxlocal/Kestrow/skin/"));
+    return devicePath(PhonePaths::SkinFolder);
 }
 
 QString SkinLoader::skinDirectory(const QString &name)

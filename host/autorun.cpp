@@ -2,6 +2,7 @@
 
 #include "host/toolenvironment.h"
 #include "platform/devicepath.h"
+#include "platform/phonepaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,19 +12,13 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-const QString AutorunFolder = QStringLiteral("/ezxlocal/download/mystuff/unKnown/");
-
-} // namespace
-
 Autorun::Autorun(QObject *parent)
     : QObject(parent)
 { }
 
 QStringList Autorun::scripts()
 {
-    const QDir folder(devicePath(AutorunFolder));
+    const QDir folder(devicePath(PhonePaths::AutorunFolder));
     QStringList names = folder.entryList({ QStringLiteral("S*") }, QDir::Files | QDir::Hidden, QDir::NoSort);
     // Byte order of the names, as the phone's start-up lists them.
     std::sort(names.begin(), names.end(),

@@ -13,14 +13,6 @@
 
 namespace {
 
-// Without a display the home screen still runs, off screen, so captures work on a headless machine.
-void chooseHeadlessPlatform()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-
 // The plug-in installed beside the host (<prefix>/bin/../<libdir>/kestrow/), else the one it was built with.
 QString defaultPlugin()
 {

@@ -63,5 +63,5 @@ void PhoneSystem::setIdleFocus(bool in)
 
 void PhoneSystem::requestReload()
 {
-    QCopChannel::send(QString(PhoneChannels::Plugin), QByteArray(PhoneChannels::Reload));
+    PhoneChannels::sendReload();
 }

@@ -2,6 +2,7 @@
 
 #include "host/toolenvironment.h"
 #include "platform/devicepath.h"
+#include "platform/phonepaths.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -24,7 +25,7 @@ SetupLauncher::~SetupLauncher()
 
 QString SetupLauncher::program()
 {
-    return devicePath(QStringLiteral("/ezxlocal/Kestrow/kestrow-setup"));
+    return devicePath(PhonePaths::SetupProgram);
 }
 
 bool SetupLauncher::launch()

@@ -1,7 +1,7 @@
 #include "platform/amlauncherclient.h"
 
-#include "platform/appregistries.h"
 #include "platform/devicepath.h"
+#include "platform/phonepaths.h"
 #include "platform/regularfile.h"
 #include "platform/zconfig.h"
 
@@ -163,5 +163,5 @@ int AM_LauncherClient::launchAppObject(
 
 QString AM_LauncherClient::launchLogPath()
 {
-    return QStringLiteral("/ezxlocal/Kestrow/run/launches.log");
+    return PhonePaths::LaunchLog;
 }

@@ -1,6 +1,7 @@
 #include "platform/resiconreader.h"
 
 #include "platform/devicepath.h"
+#include "platform/phonepaths.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -44,7 +45,7 @@ QImage readIconFile(const QString &path)
 
 QString RES_ICON_Reader::resourceFolder()
 {
-    return devicePath(QStringLiteral("/usr/data_resource/icons/"));
+    return devicePath(PhonePaths::IconFolder);
 }
 
 QImage RES_ICON_Reader::getIcon(const QString &name, bool fullSize) const

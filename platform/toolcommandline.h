@@ -5,7 +5,20 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
 #include <optional>
+
+/** Prints the line and a newline on the stream, in UTF-8, as every program's output lines go. */
+void printLine(FILE *stream, const QString &line);
+
+/** The text as one shell word: in single quotes, each quote inside written '\''. */
+QString shellQuote(const QString &text);
+
+/**
+ * Without a display a window still runs, off screen, so that scripts, captures and measurements
+ * work on a headless machine. True when it chose the off-screen platform.
+ */
+bool chooseHeadlessPlatform();
 
 /**
  * The command line of every Kestrow program, read one way: "--help" prints the

@@ -1,6 +1,7 @@
 #include "platform/utilstatus.h"
 
 #include "platform/devicepath.h"
+#include "platform/phonepaths.h"
 #include "platform/regularfile.h"
 
 #include <QDir>
@@ -45,7 +46,7 @@ std::optional<int> readNumber(const QString &path)
 std::optional<int> overrideLevel(const char *name)
 {
     const std::optional<int> value
-        = readNumber(devicePath(QStringLiteral("/ezxlocal/Kestrow/run/") + QLatin1String(name)));
+        = readNumber(devicePath(QString(PhonePaths::RunFolder) + QLatin1String(name)));
     if (!value)
         return std::nullopt;
     return clampLevel(*value);

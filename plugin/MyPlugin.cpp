@@ -6,6 +6,7 @@
 #include "platform/devicepath.h"
 #include "platform/phonechannels.h"
 #include "platform/phonekeys.h"
+#include "platform/phonepaths.h"
 #include "platform/qcopchannel.h"
 #include "platform/setupsetmanager.h"
 #include "platform/utilstatus.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-const QString IdleSettingsPath = QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_idle.cfg");
 const QString NaviGroup = QStringLiteral("NaviKeyPlugin");
 
 void launch(const QString &id)
@@ -32,7 +32,7 @@ void launch(const QString &id)
 /** The application the phone assigns to a navigation key ("ShortcutID1" to "ShortcutID4"). */
 QString shortcut(int number)
 {
-    const ZConfig idle(devicePath(IdleSettingsPath));
+    const ZConfig idle(devicePath(PhonePaths::IdleSettings));
     return idle.readEntry(NaviGroup, QStringLiteral("ShortcutID%1").arg(number), QString());
 }
 

@@ -17,9 +17,6 @@
 
 namespace {
 
-// The platform's list box class id.
-constexpr int ListBoxClassId = 40;
-
 /**
  * Row icons of one fill: each icon file or icon name is decoded and scaled once, however many
  * rows show it, and rows of the same icon share the scaled pixmap.
@@ -59,7 +56,7 @@ private:
 
 appAddDlg::appAddDlg(const QString &title)
     : ZPopup(0, nullptr, nullptr, true)
-    , m_listBox(new ZListBox(QStringLiteral("%I%M"), this, 0, ListBoxClassId))
+    , m_listBox(new ZListBox(QStringLiteral("%I%M"), this, 0, ZListBox::ClassId))
 {
     setTitle(title);
     // The list is still empty: this sort moves nothing, and rows appended later stay in

@@ -1,7 +1,7 @@
 #include "setup/appcatalogue.h"
 
-#include "platform/appregistries.h"
 #include "platform/devicepath.h"
+#include "platform/phonepaths.h"
 #include "platform/zconfig.h"
 #include "platform/zconfigdocument.h"
 #include "setup/setuplog.h"

@@ -2,7 +2,6 @@
 
 #include "data/settingsfile.h"
 #include "platform/phonechannels.h"
-#include "platform/qcopchannel.h"
 #include "platform/widgets/zlistbox.h"
 #include "platform/widgets/zlistboxitem.h"
 #include "platform/widgets/zsoftkey.h"
@@ -17,16 +16,9 @@
 
 #include <memory>
 
-namespace {
-
-// The platform's list box class id.
-constexpr int ListBoxClassId = 40;
-
-} // namespace
-
 dockDlg::dockDlg()
     : ZPopup(0, nullptr, nullptr, true)
-    , m_listBox(new ZListBox(QStringLiteral("%I%M"), this, 0, ListBoxClassId))
+    , m_listBox(new ZListBox(QStringLiteral("%I%M"), this, 0, ZListBox::ClassId))
     , m_appDir(AppDir::applicationDirectory())
 {
     setTitle(LngTable::text(LngKeys::DockBar));
@@ -85,5 +77,5 @@ void dockDlg::slotItemClicked(int row)
     ZConfig settings(SettingsFile::filePath());
     SettingsFile::writeDockSlot(settings, row, slot);
     settings.flush();
-    QCopChannel::send(QString(PhoneChannels::Plugin), QByteArray(PhoneChannels::Reload));
+    PhoneChannels::sendReload();
 }

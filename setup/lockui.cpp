@@ -4,7 +4,9 @@
 #include "platform/devicepath.h"
 #include "platform/homescreenchannel.h"
 #include "platform/phonechannels.h"
+#include "platform/phonepaths.h"
 #include "platform/qcopchannel.h"
+#include "platform/toolcommandline.h"
 #include "platform/widgets/zglobal.h"
 #include "platform/widgets/zlistbox.h"
 #include "platform/widgets/zlistboxitem.h"
@@ -31,8 +33,6 @@
 #include <memory>
 
 namespace {
-
-const QString AutorunScript = QStringLiteral("/ezxlocal/download/mystuff/unKnown/S10KestrowPulgin");
 
 // The About box; multi-line, in both languages, as the phone shows it.
 const char Credits[] = "Kestrow 待机桌面皮肤\n"
@@ -61,7 +61,7 @@ LockUI::LockUI()
     setTitleIcon(QPixmap(image(QStringLiteral("title.png"))));
     const QRect content = ZGlobal::getContentR(false);
 
-    m_listBox = new ZListBox(QStringLiteral("%I%M"), this, 0, 40);
+    m_listBox = new ZListBox(QStringLiteral("%I%M"), this, 0, ZListBox::ClassId);
     m_listBox->enableMarquee(0, true);
     m_listBox->enableMarquee(1, true);
     setContentWidget(m_listBox);
@@ -87,11 +87,6 @@ LockUI::LockUI()
 
 LockUI::~LockUI() = default;
 
-QString LockUI::autorunScript()
-{
-    return AutorunScript;
-}
-
 QString LockUI::image(const QString &name) const
 {
     // The application directory ends in "/", so the path holds "//" as the phone's does.
@@ -109,7 +104,7 @@ void LockUI::buildRows()
     SetupLog::line(QStringLiteral("after theme info"));
 
     m_running = QCopChannel::isRegistered(PhoneChannels::Plugin);
-    m_autorun = QFileInfo::exists(devicePath(AutorunScript));
+    m_autorun = QFileInfo::exists(devicePath(PhonePaths::AutorunScript));
     m_runningText = text(m_running ? LngKeys::RunningOn : LngKeys::RunningOff);
     m_autorunText = text(m_autorun ? LngKeys::AutorunOn : LngKeys::AutorunOff);
 
@@ -182,7 +177,7 @@ void LockUI::toggleRunning()
 {
     if (m_running) {
         SetupLog::line(QStringLiteral("===== stop"));
-        ShellCommand::run(ShellCommand::quote(m_appDir + QStringLiteral("/off.sh")));
+        ShellCommand::run(shellQuote(m_appDir + QStringLiteral("/off.sh")));
         m_runningText = text(LngKeys::RunningOff);
         setRow(RunningRow, m_runningText, QStringLiteral("off.png"));
     } else {
@@ -190,7 +185,7 @@ void LockUI::toggleRunning()
         if (QCopChannel::isRegistered(PhoneChannels::Plugin))
             return;
         SetupLog::line(QStringLiteral("===== start"));
-        ShellCommand::run(ShellCommand::quote(m_appDir + QStringLiteral("/on.sh")));
+        ShellCommand::run(shellQuote(m_appDir + QStringLiteral("/on.sh")));
         m_runningText = text(LngKeys::RunningOn);
         setRow(RunningRow, m_runningText, QStringLiteral("status.png"));
     }
@@ -200,14 +195,14 @@ void LockUI::toggleRunning()
 
 void LockUI::toggleAutorun()
 {
-    const QString script = ShellCommand::quote(devicePath(AutorunScript));
+    const QString script = shellQuote(devicePath(PhonePaths::AutorunScript));
     if (m_autorun) {
         ShellCommand::run(QStringLiteral("rm -f ") + script);
         m_autorunText = text(LngKeys::AutorunOff);
         setRow(AutorunRow, m_autorunText, QStringLiteral("off.png"));
     } else {
-        ShellCommand::run(QStringLiteral("cp -f ")
-            + ShellCommand::quote(m_appDir + QStringLiteral("/load.sh")) + u' ' + script);
+        ShellCommand::run(
+            QStringLiteral("cp -f ") + shellQuote(m_appDir + QStringLiteral("/load.sh")) + u' ' + script);
         m_autorunText = text(LngKeys::AutorunOn);
         setRow(AutorunRow, m_autorunText, QStringLiteral("autorun.png"));
     }
@@ -224,7 +219,7 @@ void LockUI::refresh()
     const int choice = dialog->getCheckedItemIndex();
     dialog.reset();
     if (choice == 0) {
-        if (sendReload())
+        if (PhoneChannels::sendReload())
             SetupLog::line(QStringLiteral("===== channel ok"));
     } else if (choice == 1) {
         // Only the home screen of this device root restarts; whatever started it starts it again.
@@ -261,12 +256,7 @@ void LockUI::storeAndReload(
     m_settings->flush();
     if (afterFlush)
         afterFlush();
-    sendReload();
-}
-
-bool LockUI::sendReload()
-{
-    return QCopChannel::send(QString(PhoneChannels::Plugin), QByteArray(PhoneChannels::Reload));
+    PhoneChannels::sendReload();
 }
 
 void LockUI::slotAbout()

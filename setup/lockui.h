@@ -41,9 +41,6 @@ public:
     bool isAutorunOn() const { return m_autorun; }
     QString themeLine() const { return m_themeLine; }
 
-    /** The autorun script's phone path. */
-    static QString autorunScript();
-
 protected:
     /** What the skin chooser returned: a skin folder name, or a cancellation. */
     struct SkinChoice {
@@ -74,7 +71,6 @@ private:
     /** Writes through the settings file, flushes it, then sends "Reload()" to the plug-in. */
     void storeAndReload(
         const std::function<void(ZConfig &)> &write, const std::function<void()> &afterFlush = {});
-    static bool sendReload();
 
     ZListBox *m_listBox = nullptr;
     std::array<ZListBoxItem *, RowCount> m_rows {};

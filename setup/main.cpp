@@ -48,16 +48,6 @@ int parseArguments(int argc, char **argv)
     return -1;
 }
 
-// Without a display the window still runs, off screen, so that scripts and measurements work headless.
-void chooseHeadlessPlatform()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("kestrow-setup: no display: the window runs off screen\n", stderr);
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-}
-
 // The scripts the window runs call the tools built beside this program.
 void putOwnToolsInPath()
 {
@@ -88,7 +78,8 @@ int main(int argc, char **argv)
     const int early = parseArguments(argc, argv);
     if (early >= 0)
         return early;
-    chooseHeadlessPlatform();
+    if (chooseHeadlessPlatform())
+        std::fputs("kestrow-setup: no display: the window runs off screen\n", stderr);
 
     ZApplication app(argc, argv, ZApplication::GuiClient);
     putOwnToolsInPath();

@@ -7,13 +7,6 @@
 
 namespace ShellCommand {
 
-QString quote(const QString &text)
-{
-    QString quoted = text;
-    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
-
 int run(const QString &command)
 {
     // What the window wrote so far goes out before anything the command writes.

@@ -4,13 +4,11 @@
 
 /**
  * The settings application's shell commands. Every path put into a command
- * line goes through quote(), so that a folder holding spaces, quotes or other
- * characters the shell gives a meaning to stays one word and runs nothing.
+ * line goes through shellQuote() (platform/toolcommandline.h), so that a folder
+ * holding spaces, quotes or other characters the shell gives a meaning to stays
+ * one word and runs nothing.
  */
 namespace ShellCommand {
-
-/** The text as one shell word: in single quotes, each quote inside written '\''. */
-QString quote(const QString &text);
 
 /** Runs the command line with the shell and waits for it; its status is returned, not judged. */
 int run(const QString &command);

@@ -14,16 +14,9 @@
 
 #include <memory>
 
-namespace {
-
-// The platform's list box class id.
-constexpr int ListBoxClassId = 40;
-
-} // namespace
-
 skinDlg::skinDlg()
     : ZPopup(0, nullptr, nullptr, true)
-    , m_listBox(new ZListBox(QStringLiteral("%I%M"), this, 0, ListBoxClassId))
+    , m_listBox(new ZListBox(QStringLiteral("%I%M"), this, 0, ZListBox::ClassId))
     , m_appDir(AppDir::applicationDirectory())
 {
     setTitle(LngTable::text(LngKeys::ChangeTheme));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/phonepaths.h"
+
 #include <QLatin1StringView>
 #include <QList>
 #include <QString>
@@ -10,7 +12,7 @@
  */
 struct SkinEntry {
     /** The skin root, a phone path. */
-    static constexpr QLatin1StringView Root { "/ezxlocal/Kestrow/skin/" };
+    static constexpr QLatin1StringView Root = PhonePaths::SkinFolder;
 
     QString author;
     QString skinName;

@@ -2,7 +2,7 @@
 // entries (here the test's own), what a second run keeps, the links it refuses to follow, and the
 // settings application it installs.
 
-#include "platform/appregistries.h"
+#include "platform/phonepaths.h"
 #include "platform/zconfig.h"
 #include "testsupport.h"
 

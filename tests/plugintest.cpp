@@ -3,9 +3,9 @@
 
 #include "host/hostcontext.h"
 #include "platform/amlauncherclient.h"
-#include "platform/appregistries.h"
 #include "platform/hsplugin.h"
 #include "platform/phonekeys.h"
+#include "platform/phonepaths.h"
 #include "plugin/MyPlugin.h"
 #include "plugin/reloadrequests.h"
 #include "testsupport.h"

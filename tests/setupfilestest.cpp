@@ -1,7 +1,7 @@
 // What the settings application reads from the phone's files: its language table and the shipped
 // language files, its own folder, the application catalogue of the registries and the skin list.
 
-#include "platform/appregistries.h"
+#include "platform/phonepaths.h"
 #include "setup/appcatalogue.h"
 #include "setup/appdir.h"
 #include "setup/lngkeys.h"

@@ -23,6 +23,9 @@ class ZListBox : public QWidget
     Q_OBJECT
 
 public:
+    /** The platform's class id of a list box, as the settings application's lists pass it. */
+    static constexpr int ClassId = 40;
+
     /** Flags and class id are accepted for the platform's signature and not used. */
     explicit ZListBox(
         const QString &itemLayout = QString(), QWidget *parent = nullptr, int flags = 0, int classId = 0);

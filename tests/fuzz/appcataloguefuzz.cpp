@@ -6,8 +6,8 @@
 // The input is cut at "\x1e" bytes into the InstalledDB, the CardRegistry, the UserMenuTree
 // and the SysRegistry, in this order; a registry that gets no piece is missing.
 
-#include "platform/appregistries.h"
 #include "platform/devicepath.h"
+#include "platform/phonepaths.h"
 #include "setup/appcatalogue.h"
 
 #include <QByteArray>

@@ -38,12 +38,6 @@ const char Epilogue[] = "Commands:\n"
                         "FILE is an ordinary path. Exit status: 0 done, 1 the file could not be written,\n"
                         "2 usage error.\n";
 
-void printLine(const QString &text)
-{
-    const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -67,7 +61,7 @@ int main(int argc, char **argv)
 
     if (command == QLatin1String("get") && (args.size() == 3 || args.size() == 4)) {
         const ZConfig config(file);
-        printLine(config.readEntry(args[1], args[2], args.value(3)));
+        printLine(stdout, config.readEntry(args[1], args[2], args.value(3)));
         return 0;
     }
     if (command == QLatin1String("groups") && args.size() == 1) {
@@ -75,7 +69,7 @@ int main(int argc, char **argv)
         QStringList groups;
         config.getGroupsKeyList(groups);
         for (const QString &group : std::as_const(groups))
-            printLine(group);
+            printLine(stdout, group);
         return 0;
     }
     if (command == QLatin1String("set") && args.size() == 4) {

@@ -6,6 +6,7 @@
 #include "data/settingsfile.h"
 #include "platform/desktopapps.h"
 #include "platform/devicepath.h"
+#include "platform/phonepaths.h"
 #include "platform/toolcommandline.h"
 #include "platform/zconfigdocument.h"
 #include "plugin/tool.h"
@@ -26,21 +27,11 @@
 #include <utility>
 
 namespace {
-const QString SkinRoot = QStringLiteral("/ezxlocal/Kestrow/skin/");
-const QString SystemFile = QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_system.cfg");
-const QString IdleFile = QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_idle.cfg");
-const QString AutorunFolder = QStringLiteral("/ezxlocal/download/mystuff/unKnown/");
-const QString WallpaperFile = QStringLiteral("/ezxlocal/download/mystuff/wallpaper/kestrow-dusk.png");
-const QString PlatformSkin = QStringLiteral("/usr/data_resource/skin/kestrow-plain");
-const QString DockIconFolder = QStringLiteral("/ezxlocal/Kestrow/skin/default/icons/");
+const QString SkinRoot = PhonePaths::SkinFolder;
+const QString DockIconFolder = SkinRoot + QStringLiteral("default/icons/");
 
 constexpr int DockSlots = 5;
 constexpr int IdleShortcuts = 4;
-
-void printLine(FILE *stream, const QString &line)
-{
-    std::fputs(qPrintable(line + QLatin1Char('\n')), stream);
-}
 
 const char Epilogue[]
     = "Commands:\n"
@@ -217,21 +208,21 @@ int init(const QString &dir)
     DeviceRoot root;
     installSkins(root, skins);
     root.writeConfig(SettingsFile::Path, settingsEntries(apps));
-    root.copyFile(skins + QStringLiteral("/wallpaper/kestrow-dusk.png"), WallpaperFile);
-    root.writeConfig(SystemFile,
+    root.copyFile(skins + QStringLiteral("/wallpaper/kestrow-dusk.png"), PhonePaths::Wallpaper);
+    root.writeConfig(PhonePaths::SystemSettings,
         {
-            { QStringLiteral("SYS_DISPLAY_SET"), QStringLiteral("Wallpaper"), WallpaperFile },
-            { QStringLiteral("SYS_DISPLAY_SET"), QStringLiteral("Skin"), PlatformSkin },
+            { QStringLiteral("SYS_DISPLAY_SET"), QStringLiteral("Wallpaper"), PhonePaths::Wallpaper },
+            { QStringLiteral("SYS_DISPLAY_SET"), QStringLiteral("Skin"), PhonePaths::PlatformSkin },
             { QStringLiteral("SYS_SYSTEM_SET"), QStringLiteral("LanguageType"),
                 SettingsApp::languageFromLocale() },
         });
-    root.writeConfig(PlatformSkin + QStringLiteral("/homescreen_p.ini"),
+    root.writeConfig(QString(PhonePaths::PlatformSkin) + QStringLiteral("/homescreen_p.ini"),
         {
             { QStringLiteral("ZSoftKey_Right"), QStringLiteral("Padding_Bottom"), QStringLiteral("3") },
             { QStringLiteral("ZSoftKey_Right"), QStringLiteral("Padding_Top"), QStringLiteral("3") },
         });
-    root.writeConfig(IdleFile, idleEntries(apps));
-    root.makeFolder(AutorunFolder);
+    root.writeConfig(PhonePaths::IdleSettings, idleEntries(apps));
+    root.makeFolder(PhonePaths::AutorunFolder);
     const int appFailures
         = SettingsApp::install(newRoot, [&root](const QString &link) { root.reportLink(link); });
     const int registryFailures

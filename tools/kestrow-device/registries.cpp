@@ -1,9 +1,10 @@
 #include "tools/kestrow-device/registries.h"
 
-#include "platform/appregistries.h"
 #include "platform/desktopapps.h"
 #include "platform/devicepath.h"
+#include "platform/phonepaths.h"
 #include "platform/resiconreader.h"
+#include "platform/toolcommandline.h"
 #include "platform/zconfig.h"
 #include "platform/zconfigdocument.h"
 #include "tools/kestrow-device/rootfile.h"
@@ -33,11 +34,6 @@ const QStringList MainCategories = { QStringLiteral("AudioVideo"), QStringLitera
 const QString FallbackIcon = QStringLiteral("application-x-executable");
 // The type by which the launcher starts an application from its ExecId, the desktop file id.
 const QString DesktopAppType = QStringLiteral("2");
-
-void printLine(FILE *stream, const QString &line)
-{
-    std::fputs(qPrintable(line + QLatin1Char('\n')), stream);
-}
 
 int fail(const QString &phonePath, const QString &reason)
 {
@@ -179,7 +175,7 @@ QList<std::pair<QString, QString>> setupKeys()
 {
     return { { QStringLiteral("Name"), QStringLiteral("Kestrow") },
         { QStringLiteral("AppType"), QStringLiteral("1") },
-        { QStringLiteral("Directory"), QString::fromLatin1(SetupDirectory) },
+        { QStringLiteral("Directory"), QString(PhonePaths::AppFolder) },
         { QStringLiteral("Icon"), QString::fromLatin1(SetupIcon) },
         { QStringLiteral("ExecId"), QString::fromLatin1(SetupExecId) } };
 }

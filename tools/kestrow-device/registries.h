@@ -21,7 +21,6 @@ inline constexpr char Mark[] = "# kestrow-device init";
 
 /** The settings application's group in "InstalledDB" and the keys init keeps there. */
 inline constexpr char SetupId[] = "kestrow-setup";
-inline constexpr char SetupDirectory[] = "/ezxlocal/Kestrow";
 inline constexpr char SetupExecId[] = "kestrow-setup";
 inline constexpr char SetupIcon[] = "img/kestrow.png";
 

@@ -2,6 +2,8 @@
 
 #include "data/settingsfile.h"
 #include "platform/devicepath.h"
+#include "platform/phonepaths.h"
+#include "platform/toolcommandline.h"
 #include "tools/kestrow-device/rootfile.h"
 
 #include <QCoreApplication>
@@ -13,22 +15,9 @@
 
 namespace {
 
-const QString AppFolder = QStringLiteral("/ezxlocal/Kestrow/");
-const QString AutorunScript = QStringLiteral("/ezxlocal/download/mystuff/unKnown/S10KestrowPulgin");
+const QString AppFolder = QString(PhonePaths::AppFolder) + QLatin1Char('/');
 const QStringList Scripts = { QStringLiteral("on.sh"), QStringLiteral("off.sh"), QStringLiteral("load.sh") };
 const QStringList LanguageFiles = { QStringLiteral("zh-cn.lng"), QStringLiteral("en-us.lng") };
-
-void printLine(FILE *stream, const QString &line)
-{
-    std::fputs(qPrintable(line + QLatin1Char('\n')), stream);
-}
-
-QString shellQuote(const QString &text)
-{
-    QString quoted = text;
-    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
 
 /** The application's files: installed beside the program, or else the source tree's. */
 QString shippedFiles()
@@ -52,8 +41,10 @@ QByteArray launcherScript(const QString &program)
                              "# built by the project under this file's name, so that its language files,\n"
                              "# images and scripts are the ones beside this file, on this device root.\n"
                              "here=$(cd \"$(dirname \"$0\")\" && pwd) || exit 1\n"
-                             "export KESTROW_ROOT=\"${here%/ezxlocal/Kestrow}\"\n"
-                             "exec -a \"$0\" ")
+                             "export KESTROW_ROOT=\"${here%")
+        + QByteArray(PhonePaths::AppFolder.latin1())
+        + QByteArrayLiteral("}\"\n"
+                            "exec -a \"$0\" ")
         + QFile::encodeName(shellQuote(program)) + QByteArrayLiteral(" \"$@\"\n");
 }
 
@@ -136,7 +127,7 @@ int install(bool newRoot, const LinkReporter &reportLink)
     Installer installer(reportLink);
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/kestrow-setup");
     if (QFileInfo(program).isExecutable())
-        installer.write(AppFolder + QStringLiteral("kestrow-setup"), launcherScript(program), true);
+        installer.write(PhonePaths::SetupProgram, launcherScript(program), true);
     else
         printLine(stderr,
             QStringLiteral("kestrow-device: %1 is not built: the settings application is left out")
@@ -151,7 +142,7 @@ int install(bool newRoot, const LinkReporter &reportLink)
     for (const QString &name : Scripts)
         installer.copy(files + QLatin1Char('/') + name, AppFolder + name, true);
     if (newRoot)
-        installer.copy(files + QStringLiteral("/load.sh"), AutorunScript, true);
+        installer.copy(files + QStringLiteral("/load.sh"), PhonePaths::AutorunScript, true);
     return installer.failures();
 }
 

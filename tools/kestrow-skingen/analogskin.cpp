@@ -1,6 +1,7 @@
 #include "tools/kestrow-skingen/analogskin.h"
 
 #include "data/skinnames.h"
+#include "platform/phonescreen.h"
 #include "tools/kestrow-skingen/drawing.h"
 #include "tools/kestrow-skingen/gauges.h"
 #include "tools/kestrow-skingen/outlinefont.h"
@@ -21,34 +22,13 @@ constexpr int DialSize = 160;
 constexpr int DialLeft = 40;
 constexpr int DialTop = 26;
 constexpr int DateTop = 194;
-constexpr int CoverWidth = 240;
+constexpr int CoverWidth = PhoneScreen::Width;
 constexpr int CoverHeight = 275;
 constexpr int CoverBottom = 266; // the frame is never shorter than this
 
 StripStyle dateStyle()
 {
-    StripStyle s;
-    s.fontFile = FontFiles::latinBold();
-    s.pixelSize = 15;
-    s.cellWidth = 11;
-    s.cellHeight = 20;
-    s.baseline = 16;
-    s.top = Palette::ink;
-    s.bottom = Palette::inkSoft;
-    s.mark = Palette::accent;
-    return s;
-}
-
-StripStyle weekStyle()
-{
-    StripStyle s = dateStyle();
-    s.fontFile = FontFiles::chinese();
-    s.pixelSize = 14;
-    s.cellWidth = 46;
-    s.top = Palette::accent;
-    s.bottom = Palette::accent;
-    s.mark = Palette::warm;
-    return s;
+    return Strips::dateStyle(Palette::ink, Palette::inkSoft, Palette::accent);
 }
 
 QPointF onCircle(QPointF c, qreal degrees, qreal r)
@@ -165,13 +145,10 @@ QImage cap()
 // The centre image: a shade under the gauges, a soft darkening behind the dial, and glass behind the texts.
 QImage panel()
 {
-    QImage image = Drawing::canvas(240, 320);
+    QImage image = Drawing::canvas(PhoneScreen::Width, PhoneScreen::Height);
     QPainter p(&image);
     Drawing::smooth(p);
-    QLinearGradient top(0, 0, 0, 24);
-    top.setColorAt(0, QColor(0, 0, 0, 110));
-    top.setColorAt(1, QColor(0, 0, 0, 0));
-    p.fillRect(0, 0, 240, 24, top);
+    Drawing::topShade(p, 24);
 
     const QPointF c(DialLeft + DialSize / 2.0, DialTop + DialSize / 2.0);
     QRadialGradient shade(c, 100);
@@ -181,13 +158,7 @@ QImage panel()
     p.setBrush(shade);
     p.drawEllipse(c, 100, 100);
 
-    const QRectF glass(22, DateTop - 6, 196, 72);
-    QLinearGradient fill(0, glass.top(), 0, glass.bottom());
-    fill.setColorAt(0, QColor(0x12, 0x18, 0x2A, 160));
-    fill.setColorAt(1, QColor(0x0A, 0x0D, 0x18, 130));
-    p.setPen(QPen(QColor(255, 255, 255, 24), 1));
-    p.setBrush(fill);
-    p.drawRoundedRect(glass.adjusted(0.5, 0.5, -0.5, -0.5), 12, 12);
+    Drawing::glass(p, QRectF(22, DateTop - 6, 196, 72), 12, 160, 130, 24);
     return image;
 }
 
@@ -236,7 +207,7 @@ void writeImages(OutputFolder &out)
     out.png(QStringLiteral("analog/minute.png"), hand(12, 124, 58, 10, 4, Palette::inkSoft, false));
     out.png(QStringLiteral("analog/second.png"), hand(14, 136, 64, 16, 1.6, Palette::warm, true));
     out.png(QStringLiteral("analog/date.png"), Strips::digits(dateStyle(), Strips::Separator::Dash));
-    out.png(QStringLiteral("analog/week.png"), Strips::weekDays(weekStyle()));
+    out.png(QStringLiteral("analog/week.png"), Strips::weekDays(Strips::weekStyle()));
     for (int level = 0; level < 4; ++level)
         out.png(QStringLiteral("analog/battery%1.png").arg(level), Gauges::battery(level));
     for (int level = 0; level < 6; ++level)
@@ -271,7 +242,7 @@ void faceKeys(SkinFile &cfg)
 void calendarKeys(SkinFile &cfg)
 {
     const int w = dateStyle().cellWidth;
-    const int year = (240 - SkinKeys::calendarWidth(w, weekStyle().cellWidth)) / 2;
+    const int year = (PhoneScreen::Width - SkinKeys::calendarWidth(w, Strips::weekStyle().cellWidth)) / 2;
     SkinKeys::calendar(cfg, w, year, DateTop, { 62, 232, 10 });
 }
 

@@ -1,6 +1,7 @@
 #include "tools/kestrow-skingen/defaultskin.h"
 
 #include "data/skinnames.h"
+#include "platform/phonescreen.h"
 #include "tools/kestrow-skingen/dockicons.h"
 #include "tools/kestrow-skingen/drawing.h"
 #include "tools/kestrow-skingen/gauges.h"
@@ -16,7 +17,7 @@
 
 namespace DefaultSkin {
 namespace {
-// Frame geometry: the usable area is 240 wide and at least 265 high on every phone layout.
+// Frame geometry: the usable area is the screen's width and at least 265 high on every phone layout.
 constexpr int PanelTop = 22;
 constexpr int PanelBottom = 156;
 constexpr int TextLeft = 19;
@@ -47,50 +48,17 @@ StripStyle clockStyle()
 
 StripStyle dateStyle()
 {
-    StripStyle s;
-    s.fontFile = FontFiles::latinBold();
-    s.pixelSize = 15;
-    s.cellWidth = 11;
-    s.cellHeight = 20;
-    s.baseline = 16;
-    s.top = Palette::inkSoft;
-    s.bottom = Palette::inkSoft;
-    s.mark = Palette::inkDim;
-    return s;
-}
-
-StripStyle weekStyle()
-{
-    StripStyle s;
-    s.fontFile = FontFiles::chinese();
-    s.pixelSize = 14;
-    s.cellWidth = 46;
-    s.cellHeight = 20;
-    s.baseline = 16;
-    s.top = Palette::accent;
-    s.bottom = Palette::accent;
-    s.mark = Palette::warm;
-    return s;
+    return Strips::dateStyle(Palette::inkSoft, Palette::inkSoft, Palette::inkDim);
 }
 
 // The centre image: a dark glass panel behind the clock and texts, and a shade under the gauges.
 QImage panel()
 {
-    QImage image = Drawing::canvas(240, 320);
+    QImage image = Drawing::canvas(PhoneScreen::Width, PhoneScreen::Height);
     QPainter p(&image);
     Drawing::smooth(p);
-    QLinearGradient top(0, 0, 0, 22);
-    top.setColorAt(0, QColor(0, 0, 0, 110));
-    top.setColorAt(1, QColor(0, 0, 0, 0));
-    p.fillRect(0, 0, 240, 22, top);
-
-    const QRectF glass(8, PanelTop, 224, PanelBottom - PanelTop);
-    QLinearGradient fill(0, glass.top(), 0, glass.bottom());
-    fill.setColorAt(0, QColor(0x12, 0x18, 0x2A, 165));
-    fill.setColorAt(1, QColor(0x0A, 0x0D, 0x18, 135));
-    p.setPen(QPen(QColor(255, 255, 255, 26), 1));
-    p.setBrush(fill);
-    p.drawRoundedRect(glass.adjusted(0.5, 0.5, -0.5, -0.5), 14, 14);
+    Drawing::topShade(p, 22);
+    Drawing::glass(p, QRectF(8, PanelTop, 224, PanelBottom - PanelTop), 14, 165, 135, 26);
 
     QLinearGradient rule(TextLeft, 0, 221, 0);
     rule.setColorAt(0, QColor(0x5C, 0xD6, 0xC8, 150));
@@ -105,12 +73,12 @@ void writeImages(OutputFolder &out)
     out.png(QStringLiteral("default/panel.png"), panel());
     out.png(QStringLiteral("default/clock.png"), Strips::digits(clockStyle(), Strips::Separator::Colon));
     out.png(QStringLiteral("default/date.png"), Strips::digits(dateStyle(), Strips::Separator::Dash));
-    out.png(QStringLiteral("default/week.png"), Strips::weekDays(weekStyle()));
+    out.png(QStringLiteral("default/week.png"), Strips::weekDays(Strips::weekStyle()));
     for (int level = 0; level < 4; ++level)
         out.png(QStringLiteral("default/battery%1.png").arg(level), Gauges::battery(level));
     for (int level = 0; level < 6; ++level)
         out.png(QStringLiteral("default/signal%1.png").arg(level), Gauges::signal(level));
-    out.png(QStringLiteral("default/dockbar.png"), DockIcons::bar(240, 62));
+    out.png(QStringLiteral("default/dockbar.png"), DockIcons::bar(PhoneScreen::Width, 62));
     out.png(QStringLiteral("default/dock.png"), DockIcons::icon(QStringLiteral("apps")));
     for (const QString &name : DockIcons::names())
         out.png(QStringLiteral("default/icons/%1.png").arg(name), DockIcons::icon(name));

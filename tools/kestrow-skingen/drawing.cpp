@@ -1,5 +1,8 @@
 #include "tools/kestrow-skingen/drawing.h"
 
+#include "platform/phonescreen.h"
+
+#include <QLinearGradient>
 #include <QPainter>
 
 #include <algorithm>
@@ -106,4 +109,22 @@ QPainterPath squircle(const QRectF &rect, qreal radius)
     path.closeSubpath();
     return path;
 }
+void topShade(QPainter &p, int height)
+{
+    QLinearGradient top(0, 0, 0, height);
+    top.setColorAt(0, QColor(0, 0, 0, 110));
+    top.setColorAt(1, QColor(0, 0, 0, 0));
+    p.fillRect(0, 0, PhoneScreen::Width, height, top);
+}
+
+void glass(QPainter &p, const QRectF &rect, qreal radius, int topAlpha, int bottomAlpha, int borderAlpha)
+{
+    QLinearGradient fill(0, rect.top(), 0, rect.bottom());
+    fill.setColorAt(0, QColor(0x12, 0x18, 0x2A, topAlpha));
+    fill.setColorAt(1, QColor(0x0A, 0x0D, 0x18, bottomAlpha));
+    p.setPen(QPen(QColor(255, 255, 255, borderAlpha), 1));
+    p.setBrush(fill);
+    p.drawRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+}
+
 } // namespace Drawing

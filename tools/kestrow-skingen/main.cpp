@@ -15,11 +15,6 @@
 #include <cstdio>
 
 namespace {
-void printLine(FILE *stream, const QString &line)
-{
-    std::fputs(qPrintable(line + QLatin1Char('\n')), stream);
-}
-
 bool fontsReadable()
 {
     bool ok = true;

@@ -66,6 +66,29 @@ QPainterPath separatorPath(const StripStyle &style, Separator separator, qreal d
 }
 } // namespace
 
+StripStyle dateStyle(const QColor &top, const QColor &bottom, const QColor &mark)
+{
+    StripStyle s;
+    s.fontFile = FontFiles::latinBold();
+    s.pixelSize = 15;
+    s.cellWidth = 11;
+    s.cellHeight = 20;
+    s.baseline = 16;
+    s.top = top;
+    s.bottom = bottom;
+    s.mark = mark;
+    return s;
+}
+
+StripStyle weekStyle()
+{
+    StripStyle s = dateStyle(Palette::accent, Palette::accent, Palette::warm);
+    s.fontFile = FontFiles::chinese();
+    s.pixelSize = 14;
+    s.cellWidth = 46;
+    return s;
+}
+
 QImage digits(const StripStyle &style, Separator separator)
 {
     const OutlineFont font(style.fontFile, style.pixelSize);

@@ -22,6 +22,11 @@ struct StripStyle {
 namespace Strips {
 enum class Separator { Colon, Dash };
 
+/** The shipped skins' date strip: 11 x 20 cells of the Latin font at 15 px, in the colours given. */
+StripStyle dateStyle(const QColor &top, const QColor &bottom, const QColor &mark);
+/** The shipped skins' week strip: 46 x 20 cells of the Chinese font at 14 px, weekend days warm. */
+StripStyle weekStyle();
+
 /** 11 cells: digits 0 to 9, then the separator in cell 10. Null when the font cannot be read. */
 QImage digits(const StripStyle &style, Separator separator);
 /** 7 cells of Chinese day names, Sunday first. Null when the font cannot be read. */

@@ -1,5 +1,6 @@
 #include "tools/kestrow-skingen/wallpaper.h"
 
+#include "platform/phonescreen.h"
 #include "tools/kestrow-skingen/drawing.h"
 
 #include <QLinearGradient>
@@ -10,8 +11,8 @@
 
 namespace Wallpaper {
 namespace {
-constexpr int Width = 240;
-constexpr int Height = 320;
+constexpr int Width = PhoneScreen::Width;
+constexpr int Height = PhoneScreen::Height;
 
 // A fixed linear congruential sequence: the stars fall in the same places on every run and machine.
 class StarSeed
