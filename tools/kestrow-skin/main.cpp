@@ -49,11 +49,6 @@ int refuse(const ToolCommandLine &cmd, const QString &message)
     return Refused;
 }
 
-void printLine(const QString &line)
-{
-    std::printf("%s\n", line.toLocal8Bit().constData());
-}
-
 int lint(const ToolCommandLine &cmd, QStringList dirs)
 {
     if (dirs.isEmpty()) {
@@ -70,7 +65,7 @@ int lint(const ToolCommandLine &cmd, QStringList dirs)
     for (const QString &dir : std::as_const(dirs)) {
         const QList<SkinFinding> findings = SkinLint::lint(dir);
         for (const QString &line : SkinLint::lines(findings))
-            printLine(line);
+            printLine(stdout, line);
         status = std::max(status, SkinLint::exitCode(findings));
     }
     return status;
@@ -89,7 +84,7 @@ QStringList packedFiles(const QString &dir, qint64 *bytes)
         if (relative.startsWith(QLatin1Char('.')) || relative.contains(QLatin1String("/.")) || info.isDir())
             continue;
         if (info.isSymLink() || !info.isFile()) {
-            printLine(QStringLiteral("left out %1: not a regular file").arg(relative));
+            printLine(stdout, QStringLiteral("left out %1: not a regular file").arg(relative));
             continue;
         }
         files.append(relative);
@@ -110,7 +105,7 @@ int pack(const ToolCommandLine &cmd, const QString &dir)
     if (!QFileInfo(dir + QStringLiteral("/skin.cfg")).isFile())
         return refuse(cmd, QStringLiteral("%1: no skin.cfg in it").arg(dir));
     for (const QString &line : SkinLint::lines(SkinLint::lint(dir)))
-        printLine(line);
+        printLine(stdout, line);
     qint64 bytes = 0;
     const QStringList files = packedFiles(dir, &bytes);
     if (files.size() > SkinPackage::MaxEntries || bytes > SkinPackage::MaxUnpackedBytes)
@@ -126,10 +121,11 @@ int pack(const ToolCommandLine &cmd, const QString &dir)
     const QString problem = SkinPackage::write(file, folder.canonicalFilePath(), name, files);
     if (!problem.isEmpty())
         return refuse(cmd, problem);
-    printLine(QStringLiteral("packed %1 into %2: %3 %4")
-                  .arg(name, file)
-                  .arg(files.size())
-                  .arg(files.size() == 1 ? QStringLiteral("file") : QStringLiteral("files")));
+    printLine(stdout,
+        QStringLiteral("packed %1 into %2: %3 %4")
+            .arg(name, file)
+            .arg(files.size())
+            .arg(files.size() == 1 ? QStringLiteral("file") : QStringLiteral("files")));
     return 0;
 }
 
@@ -155,17 +151,18 @@ int install(const ToolCommandLine &cmd, const QString &file, bool replace)
     if (problem.isEmpty()) {
         // The findings name the files where they will stand.
         for (QString line : SkinLint::lines(SkinLint::lint(temporary)))
-            printLine(line.replace(temporary, folder.skinPath(name)));
+            printLine(stdout, line.replace(temporary, folder.skinPath(name)));
         folder.place(temporary, name, replace, &problem);
     }
     if (!problem.isEmpty()) {
         SkinFolder::discard(temporary);
         return refuse(cmd, QStringLiteral("%1: %2; nothing installed").arg(file, problem));
     }
-    printLine(QStringLiteral("installed %1 in %2").arg(name, folder.skinPath(name)));
+    printLine(stdout, QStringLiteral("installed %1 in %2").arg(name, folder.skinPath(name)));
     if (folder.isInUse(name)
         && QCopChannel::send(QString(PhoneChannels::Plugin), QByteArray(PhoneChannels::Reload)))
-        printLine(QStringLiteral("%1 is the skin in use: the home screen was asked to reload").arg(name));
+        printLine(
+            stdout, QStringLiteral("%1 is the skin in use: the home screen was asked to reload").arg(name));
     return 0;
 }
 
@@ -179,7 +176,7 @@ int remove(const ToolCommandLine &cmd, const QString &name)
         return refuse(cmd, QStringLiteral("\"%1\" is the skin in use; choose another skin first").arg(name));
     if (!folder.remove(name, &error))
         return refuse(cmd, error);
-    printLine(QStringLiteral("removed %1").arg(folder.skinPath(name)));
+    printLine(stdout, QStringLiteral("removed %1").arg(folder.skinPath(name)));
     return 0;
 }
 
@@ -191,7 +188,7 @@ int list(const ToolCommandLine &cmd)
         return refuse(cmd, error);
     for (const QString &name : folder.skins()) {
         const QString mark = folder.isInUse(name) ? QStringLiteral("* ") : QStringLiteral("  ");
-        printLine(mark + name + QLatin1Char('\t') + described(folder.skinPath(name)));
+        printLine(stdout, mark + name + QLatin1Char('\t') + described(folder.skinPath(name)));
     }
     return 0;
 }
