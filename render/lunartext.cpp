@@ -11,7 +11,7 @@ void drawLunarText(QPainter &painter, const SkinModel::Lunar &lunar, const QStri
     if (text.isEmpty())
         return;
     painter.save();
-    painter.setPen(QPen(QColor::fromRgb(QRgb(lunar.color) & 0xFFFFFF), 1, Qt::SolidLine));
+    painter.setPen(QPen(lunarTextColor(lunar), 1, Qt::SolidLine));
     // A skin without a usable size (0 or less) keeps the font's own size.
     line.draw(painter, QPoint(lunar.left, lunar.top), text, lunar.fontSize, false);
     painter.restore();
@@ -21,4 +21,9 @@ void drawLunarText(QPainter &painter, const SkinModel::Lunar &lunar, const QStri
 {
     SkinText line;
     drawLunarText(painter, lunar, text, line);
+}
+
+QColor lunarTextColor(const SkinModel::Lunar &lunar)
+{
+    return QColor::fromRgb(QRgb(lunar.color) & 0xFFFFFF);
 }

@@ -2,6 +2,7 @@
 
 #include "data/skinmodel.h"
 
+#include <QColor>
 #include <QString>
 
 class QPainter;
@@ -14,5 +15,7 @@ class SkinText;
  * The painter's state is left as it was.
  */
 void drawLunarText(QPainter &painter, const SkinModel::Lunar &lunar, const QString &text);
+/** The colour the lunar date is drawn in: the skin's, fully opaque. */
+QColor lunarTextColor(const SkinModel::Lunar &lunar);
 /** The same, keeping the text's layout in `line` for the next frame. */
 void drawLunarText(QPainter &painter, const SkinModel::Lunar &lunar, const QString &text, SkinText &line);

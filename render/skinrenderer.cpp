@@ -35,16 +35,17 @@ int readLevel(int &last, const std::function<int()> &source)
     return last;
 }
 
-void drawCell(QPainter &p, int x, int y, const QImage &strip, const QRect &cell)
+/** Where drawing `source` of `image` at `at` lands; the painter leaves out what lies outside the image. */
+QRect drawnArea(const QPoint &at, const QImage &image, const QRect &source)
 {
-    if (strip.isNull() || cell.height() <= 0)
-        return;
-    p.drawImage(QPoint(x, y), strip, cell);
+    const QRect from = source.isEmpty() ? image.rect() : source;
+    const QRect inside = from.intersected(image.rect());
+    return QRect(at + (inside.topLeft() - from.topLeft()), inside.size());
 }
 
-void drawDigitCell(QPainter &p, int x, int y, const QImage &strip, int c)
+int dateKey(const ClockReading &t)
 {
-    drawCell(p, x, y, strip, GlyphStrip::cell(strip, c));
+    return (t.year * 16 + t.month) * 32 + t.day;
 }
 
 /** The size a skin asks an icon to be drawn at, as scaling the icon by the skin's factors gives it. */
@@ -94,10 +95,14 @@ void SkinRenderer::setSignalSource(std::function<int()> source)
 void SkinRenderer::setNotifyFormatTranslator(std::function<QString(const QString &)> translator)
 {
     m_translate = std::move(translator);
+    m_notifyDateKey = -1;
 }
 
 ClockReading SkinRenderer::now() const
 {
+    // A frame reads the clock once, so that its list of pieces and its pixels show one moment.
+    if (m_frameTime)
+        return *m_frameTime;
     return (m_clock ? *m_clock : FrameClock::system()).now();
 }
 
@@ -118,33 +123,119 @@ int SkinRenderer::pluginFrameHeight() const
     return PhoneScreen::pluginAreaHeight(m_model.paddingSum, defaultLineHeight());
 }
 
-void SkinRenderer::prepareFrame(int height)
+bool SkinRenderer::prepareFrame(int height)
 {
-    // Kept from frame to frame: every frame overwrites the whole image.
-    if (m_frame.width() != FrameWidth || m_frame.height() != height)
-        m_frame = QImage(FrameWidth, height, QImage::Format_RGB32);
+    // Kept from frame to frame; a new one is painted whole.
+    if (m_frame.width() == FrameWidth && m_frame.height() == height)
+        return false;
+    m_frame = QImage(FrameWidth, height, QImage::Format_RGB32);
+    return true;
 }
 
 const QImage &SkinRenderer::paintFrame()
 {
+    const bool fresh
+        = prepareFrame(m_composition == FrameComposition::Plugin ? pluginFrameHeight() : ScreenHeight);
+    m_frameTime = now();
+    std::swap(m_pieces, m_lastPieces);
+    m_pieces.clear();
+    m_listing = true;
     if (m_composition == FrameComposition::Plugin)
         composePlugin();
     else
         composePreview();
+    m_listing = false;
+    repaintChanged(fresh);
+    m_frameTime.reset();
     return m_frame;
+}
+
+void SkinRenderer::repaintChanged(bool fresh)
+{
+    const std::vector<FramePiece> &pieces = m_pieces.pieces();
+    if (fresh || m_repaint == FrameRepaint::Whole) {
+        m_changed = QRegion(m_frame.rect());
+        QPainter p(&m_frame);
+        for (const FramePiece &piece : pieces)
+            piece.draw(p);
+        return;
+    }
+    m_changed = QRegion();
+    for (const QRect &rect : m_pieces.changedSince(m_lastPieces))
+        m_changed += rect.intersected(m_frame.rect());
+    if (m_changed.isEmpty())
+        return;
+    QPainter p(&m_frame);
+    p.setClipRegion(m_changed);
+    for (const FramePiece &piece : pieces) {
+        if (m_changed.intersects(piece.bounds))
+            piece.draw(p);
+    }
+}
+
+void SkinRenderer::placeImage(
+    QPainter &p, const QPoint &at, const QImage &image, const QRect &source, QPainter::CompositionMode mode)
+{
+    if (image.isNull())
+        return;
+    FramePiece piece;
+    piece.kind = FramePiece::Kind::Image;
+    piece.at = at;
+    piece.image = &image;
+    piece.imageKey = image.cacheKey();
+    piece.source = source;
+    piece.mode = mode;
+    if (!m_listing) {
+        piece.draw(p);
+        return;
+    }
+    piece.bounds = drawnArea(at, image, source);
+    if (!piece.bounds.isEmpty())
+        m_pieces.add(std::move(piece));
+}
+
+void SkinRenderer::placeText(QPainter &p, SkinText &line, const QPoint &baseline, const QString &text,
+    int pointSize, bool bold, const QColor &color)
+{
+    FramePiece piece;
+    piece.kind = FramePiece::Kind::Text;
+    piece.at = baseline;
+    piece.line = &line;
+    piece.text = text;
+    piece.pointSize = pointSize;
+    piece.bold = bold;
+    piece.color = color.rgb();
+    if (!m_listing) {
+        piece.draw(p);
+        return;
+    }
+    piece.bounds = line.bounds(&m_frame, baseline, text, pointSize, bold);
+    if (!piece.bounds.isEmpty())
+        m_pieces.add(std::move(piece));
+}
+
+void SkinRenderer::placeCell(QPainter &p, int x, int y, const QImage &strip, const QRect &cell)
+{
+    if (strip.isNull() || cell.height() <= 0)
+        return;
+    placeImage(p, QPoint(x, y), strip, cell);
 }
 
 void SkinRenderer::composePlugin()
 {
-    const int height = pluginFrameHeight();
-    prepareFrame(height);
+    const int height = m_frame.height();
     const QImage &bg = m_model.background;
     const bool opaque = !bg.isNull() && !bg.hasAlphaChannel();
+    QPainter p;
     // Columns or rows that the background leaves uncovered show black.
-    if (!opaque || bg.width() < FrameWidth || bg.height() < height)
-        m_frame.fill(Qt::black);
+    if (!opaque || bg.width() < FrameWidth || bg.height() < height) {
+        FramePiece black;
+        black.kind = FramePiece::Kind::Fill;
+        black.bounds = m_frame.rect();
+        black.color = qRgb(0, 0, 0);
+        m_pieces.add(std::move(black));
+    }
 
-    QPainter p(&m_frame);
     // The area's own rows first, then rows 25.. of the background shifted to the top; the rows
     // below the shifted part keep the unshifted background.
     const long wanted = long(ShiftedRowsBase) - m_model.paddingSum - defaultLineHeight();
@@ -153,13 +244,11 @@ void SkinRenderer::composePlugin()
     // Where the background is opaque, the shifted copy hides the rows beneath it: skip them.
     const int keptFrom = opaque ? shifted : 0;
     if (!bg.isNull()) {
-        p.setCompositionMode(
-            opaque ? QPainter::CompositionMode_Source : QPainter::CompositionMode_SourceOver);
+        const auto mode = opaque ? QPainter::CompositionMode_Source : QPainter::CompositionMode_SourceOver;
         if (keptFrom < height)
-            p.drawImage(QPoint(0, keptFrom), bg, QRect(0, keptFrom, bg.width(), height - keptFrom));
+            placeImage(p, QPoint(0, keptFrom), bg, QRect(0, keptFrom, bg.width(), height - keptFrom), mode);
         if (shifted > 0)
-            p.drawImage(QPoint(0, 0), bg, QRect(0, AreaTop, bg.width(), shifted));
-        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            placeImage(p, QPoint(0, 0), bg, QRect(0, AreaTop, bg.width(), shifted), mode);
     }
 
     drawCenter(p);
@@ -187,19 +276,18 @@ void SkinRenderer::composePlugin()
 
 void SkinRenderer::composePreview()
 {
-    prepareFrame(ScreenHeight);
     const QImage &bg = m_model.background;
     const bool opaque = !bg.isNull() && !bg.hasAlphaChannel();
-    if (!opaque || bg.width() < FrameWidth || bg.height() < ScreenHeight)
-        m_frame.fill(Qt::black);
-
-    QPainter p(&m_frame);
-    if (!bg.isNull()) {
-        p.setCompositionMode(
-            opaque ? QPainter::CompositionMode_Source : QPainter::CompositionMode_SourceOver);
-        p.drawImage(QPoint(0, 0), bg);
-        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    QPainter p;
+    if (!opaque || bg.width() < FrameWidth || bg.height() < ScreenHeight) {
+        FramePiece black;
+        black.kind = FramePiece::Kind::Fill;
+        black.bounds = m_frame.rect();
+        black.color = qRgb(0, 0, 0);
+        m_pieces.add(std::move(black));
     }
+    placeImage(p, QPoint(0, 0), bg, QRect(),
+        opaque ? QPainter::CompositionMode_Source : QPainter::CompositionMode_SourceOver);
 
     drawCenter(p);
     if (m_model.analog.show)
@@ -224,7 +312,7 @@ void SkinRenderer::composePreview()
 
 void SkinRenderer::drawCenter(QPainter &p)
 {
-    p.drawImage(QPoint(0, 0), m_model.centre);
+    placeImage(p, QPoint(0, 0), m_model.centre);
 }
 
 void SkinRenderer::drawBattery(QPainter &p)
@@ -233,20 +321,20 @@ void SkinRenderer::drawBattery(QPainter &p)
     const int level = readLevel(m_lastBattery, m_batterySource ? m_batterySource : UTIL_GetBatteryLevel);
     // Four images for six levels: 0-1, 2-3, 4, 5.
     const int index = level <= 2 ? level / 2 : level - 2;
-    p.drawImage(QPoint(b.left, b.top), b.levels[std::size_t(index)]);
+    placeImage(p, QPoint(b.left, b.top), b.levels[std::size_t(index)]);
 }
 
 void SkinRenderer::drawSignal(QPainter &p)
 {
     const SkinModel::Signal &s = m_model.signal;
     const int level = readLevel(m_lastSignal, m_signalSource ? m_signalSource : UTIL_GetSignalQuality);
-    p.drawImage(QPoint(s.left, s.top), s.levels[std::size_t(level)]);
+    placeImage(p, QPoint(s.left, s.top), s.levels[std::size_t(level)]);
 }
 
 void SkinRenderer::drawFrameCover(QPainter &p)
 {
     const SkinModel::FrameCover &c = m_model.cover;
-    p.drawImage(QPoint(c.left, c.top), c.image);
+    placeImage(p, QPoint(c.left, c.top), c.image);
 }
 
 void SkinRenderer::drawDigits(QPainter &p, const QImage &strip, int value, int digits, int left, int top)
@@ -256,7 +344,7 @@ void SkinRenderer::drawDigits(QPainter &p, const QImage &strip, int value, int d
     for (int i = 1; i < digits; ++i)
         divisor *= 10;
     for (int i = 0; i < digits; ++i, divisor /= 10)
-        drawDigitCell(p, left + i * strip.width(), top, strip, (value / divisor) % 10);
+        placeCell(p, left + i * strip.width(), top, strip, GlyphStrip::cell(strip, (value / divisor) % 10));
 }
 
 void SkinRenderer::drawDigital(QPainter &p)
@@ -264,10 +352,11 @@ void SkinRenderer::drawDigital(QPainter &p)
     const SkinModel::Digital &d = m_model.digital;
     const ClockReading t = now();
     drawDigits(p, d.strip, t.hour, 2, d.hourLeft, d.hourTop);
-    drawDigitCell(p, d.colon0Left, d.colon0Top, d.strip, GlyphStrip::SeparatorCell);
+    placeCell(p, d.colon0Left, d.colon0Top, d.strip, GlyphStrip::cell(d.strip, GlyphStrip::SeparatorCell));
     drawDigits(p, d.strip, t.minute, 2, d.minLeft, d.minTop);
     if (d.secShow) {
-        drawDigitCell(p, d.colon1Left, d.colon1Top, d.strip, GlyphStrip::SeparatorCell);
+        placeCell(
+            p, d.colon1Left, d.colon1Top, d.strip, GlyphStrip::cell(d.strip, GlyphStrip::SeparatorCell));
         drawDigits(p, d.strip, t.second, 2, d.secLeft, d.secTop);
     }
 }
@@ -284,24 +373,33 @@ void SkinRenderer::drawHand(QPainter &p, const QImage &hand, double angle, Rotat
     const int x = a.left + (a.dial.width() - box.width()) / 2;
     const int y = a.top + (a.dial.height() - box.height()) / 2;
     if (kept) {
-        p.drawImage(QPoint(x, y), kept->turned(hand, angle, rotation, box));
+        placeImage(p, QPoint(x, y), kept->turned(hand, angle, rotation, box));
         return;
     }
 
-    const QTransform world = p.worldTransform();
-    const QPainter::RenderHints hints = p.renderHints();
-    p.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing);
-    p.setWorldTransform(rotation * QTransform::fromTranslate(x - box.x(), y - box.y()) * world);
-    p.drawImage(QPoint(0, 0), hand);
-    p.setWorldTransform(world);
-    p.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing, false);
-    p.setRenderHints(hints);
+    FramePiece piece;
+    piece.kind = FramePiece::Kind::Hand;
+    piece.image = &hand;
+    piece.imageKey = hand.cacheKey();
+    piece.source = hand.rect();
+    piece.transform = rotation * QTransform::fromTranslate(x - box.x(), y - box.y());
+    if (!m_listing) {
+        const QPainter::RenderHints hints = p.renderHints();
+        piece.draw(p);
+        p.setRenderHints(hints);
+        return;
+    }
+    std::vector<QRect> area;
+    piece.addArea(area);
+    for (const QRect &band : area)
+        piece.bounds |= band;
+    m_pieces.add(std::move(piece));
 }
 
 void SkinRenderer::drawAnalog(QPainter &p)
 {
     const SkinModel::Analog &a = m_model.analog;
-    p.drawImage(QPoint(a.left, a.top), a.dial);
+    placeImage(p, QPoint(a.left, a.top), a.dial);
     const ClockReading t = now();
     // A quarter degree per minute; the hour term is formed in single precision.
     const float hourTerm = float(t.hour % 12) * 30.0f;
@@ -318,30 +416,31 @@ void SkinRenderer::drawDate(QPainter &p)
     const ClockReading t = now();
     if (d.yearShow) {
         drawDigits(p, d.strip, t.year, 4, d.yearLeft, d.yearTop);
-        drawDigitCell(p, d.ymLeft, d.ymTop, d.strip, GlyphStrip::SeparatorCell);
+        placeCell(p, d.ymLeft, d.ymTop, d.strip, GlyphStrip::cell(d.strip, GlyphStrip::SeparatorCell));
     }
     drawDigits(p, d.strip, t.month, 2, d.monLeft, d.monTop);
-    drawDigitCell(p, d.mdLeft, d.mdTop, d.strip, GlyphStrip::SeparatorCell);
+    placeCell(p, d.mdLeft, d.mdTop, d.strip, GlyphStrip::cell(d.strip, GlyphStrip::SeparatorCell));
     drawDigits(p, d.strip, t.day, 2, d.dayLeft, d.dayTop);
 }
 
 void SkinRenderer::drawWeek(QPainter &p)
 {
     const SkinModel::Week &w = m_model.week;
-    drawCell(p, w.left, w.top, w.strip, GlyphStrip::weekCell(w.strip, std::clamp(now().weekDay, 0, 6)));
+    placeCell(p, w.left, w.top, w.strip, GlyphStrip::weekCell(w.strip, std::clamp(now().weekDay, 0, 6)));
 }
 
 void SkinRenderer::drawLunar(QPainter &p)
 {
     const ClockReading t = now();
-    const int key = (t.year * 16 + t.month) * 32 + t.day;
+    const int key = dateKey(t);
     if (key != m_lunarDateKey) {
         tagDate date { t.day, t.month, t.year };
         m_lunarText.clear();
         m_lunar.GetDayOf(date, m_lunarText);
         m_lunarDateKey = key;
     }
-    drawLunarText(p, m_model.lunar, m_lunarText, m_lunarLine);
+    const SkinModel::Lunar &l = m_model.lunar;
+    placeText(p, m_lunarLine, QPoint(l.left, l.top), m_lunarText, l.fontSize, false, lunarTextColor(l));
 }
 
 QString SkinRenderer::notifyText() const
@@ -366,29 +465,41 @@ QString SkinRenderer::notifyText() const
 void SkinRenderer::drawShadowedText(QPainter &p, SkinText &line, const QPoint &at, const QString &text,
     int pointSize, bool bold, const QColor &color)
 {
-    p.setPen(ShadowColor);
-    line.draw(p, at + QPoint(1, 1), text, pointSize, bold);
-    p.setPen(QPen(color, 1, Qt::SolidLine));
-    line.draw(p, at, text, pointSize, bold);
+    placeText(p, line, at + QPoint(1, 1), text, pointSize, bold, ShadowColor);
+    placeText(p, line, at, text, pointSize, bold, color);
 }
 
 void SkinRenderer::drawNotify(QPainter &p)
 {
     const SkinModel::Notify &n = m_model.notify;
-    drawShadowedText(p, m_notifyLine, QPoint(n.left, n.top), notifyText(), n.fontSize, n.bold, n.color);
+    drawShadowedText(p, m_notifyLine, QPoint(n.left, n.top), todaysNotifyText(), n.fontSize, n.bold, n.color);
+}
+
+const QString &SkinRenderer::todaysNotifyText()
+{
+    const SkinModel::Notify &n = m_model.notify;
+    const int today = dateKey(now());
+    const std::array<unsigned, 3> event { n.year, n.month, n.day };
+    if (today != m_notifyDateKey || event != m_notifyEvent || n.info != m_notifyInfo) {
+        m_notifyText = notifyText();
+        m_notifyDateKey = today;
+        m_notifyEvent = event;
+        m_notifyInfo = n.info;
+    }
+    return m_notifyText;
 }
 
 void SkinRenderer::drawDockBar(QPainter &p)
 {
     const SkinModel::Dock &d = m_model.dock;
-    p.drawImage(QPoint(d.bgLeft, d.bgTop), d.background);
+    placeImage(p, QPoint(d.bgLeft, d.bgTop), d.background);
     const int count = std::min(d.num, DockSlotCount);
     if (count < 1)
         return;
     // The preview has no dock focus, so it never shows a larger icon or a name.
     const int focus = m_composition == FrameComposition::Preview ? -1 : m_focusIndex;
-    const QSize limit
-        = p.device() ? QSize(p.device()->width(), p.device()->height()) : QSize(FrameWidth, ScreenHeight);
+    const QPaintDevice *device = m_listing ? &m_frame : p.device();
+    const QSize limit = device ? QSize(device->width(), device->height()) : QSize(FrameWidth, ScreenHeight);
     for (int i = 0; i < count; ++i) {
         const DockSlot &slot = d.slots[std::size_t(i)];
         if (slot.icon.width() <= 0 || slot.icon.height() <= 0)
@@ -398,7 +509,7 @@ void SkinRenderer::drawDockBar(QPainter &p)
             focused ? slot.widgetHeight : slot.sizeHeight)
                                .boundedTo(limit);
         if (!size.isEmpty())
-            p.drawImage(QPoint(slot.left, slot.top), m_dockIcons[std::size_t(i)].scaled(slot.icon, size));
+            placeImage(p, QPoint(slot.left, slot.top), m_dockIcons[std::size_t(i)].scaled(slot.icon, size));
         if (focused && d.infoShow) {
             drawShadowedText(p, m_nameLine, QPoint(slot.nameLeft, slot.nameTop), slot.name, slot.nameFontSize,
                 false, slot.nameColor);

@@ -3,6 +3,7 @@
 #include "data/skinloader.h"
 #include "data/skinmodel.h"
 #include "render/frameclock.h"
+#include "render/framepieces.h"
 #include "render/lunarcalendar.h"
 #include "render/rotatedhand.h"
 #include "render/scaledicon.h"
@@ -10,12 +11,22 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRegion>
 #include <QString>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QPainter;
+
+/** How paintFrame() brings the kept frame up to date. */
+enum class FrameRepaint {
+    /** Only where the frame's elements differ from the frame before; every layer in order there. */
+    Changed,
+    /** Everything, every frame: what the changed parts are measured and checked against. */
+    Whole,
+};
 
 /**
  * Paints the frames of one skin model. The home-screen plug-in and the skin
@@ -23,6 +34,11 @@ class QPainter;
  * drawn by its own operation onto a painter open on the frame, reading the
  * time from one clock and the phone's levels from two sources, so that tests
  * and tools can fix all three.
+ *
+ * A frame is first listed as the drawing calls it is made of (FramePieces);
+ * only where that list differs from the last frame's is the kept frame painted
+ * again, every call of the list in order, clipped to there. The result is the
+ * frame a whole composition gives, pixel for pixel.
  */
 class SkinRenderer
 {
@@ -34,6 +50,7 @@ public:
     explicit SkinRenderer(const SkinModel &model, FrameComposition composition = FrameComposition::Plugin);
 
     void setComposition(FrameComposition composition);
+    void setRepaint(FrameRepaint repaint) { m_repaint = repaint; }
     FrameComposition composition() const { return m_composition; }
     /** nullptr: the system clock. The clock must outlive the renderer or be replaced first. */
     void setClock(const FrameClock *clock);
@@ -48,9 +65,11 @@ public:
     /** After the model was loaded again: no gauge level has been read from it yet. */
     void forgetLevels();
 
-    /** Composes a whole frame into the kept frame image and returns it. */
+    /** Brings the kept frame image up to this moment and returns it. */
     const QImage &paintFrame();
     const QImage &frame() const { return m_frame; }
+    /** Where the last paintFrame() changed the frame; empty when the frame stayed as it was. */
+    const QRegion &changedRegion() const { return m_changed; }
     /** The height of the plug-in's frame: the plug-in area's with one line of the default font. */
     int pluginFrameHeight() const;
 
@@ -73,16 +92,26 @@ private:
     ClockReading now() const;
     void composePlugin();
     void composePreview();
-    void prepareFrame(int height);
+    // True when the image was made anew: nothing of it is painted yet.
+    bool prepareFrame(int height);
+    // Each call below draws at once, or, while a frame is being listed, adds its piece instead.
+    void placeImage(QPainter &p, const QPoint &at, const QImage &image, const QRect &source = QRect(),
+        QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver);
+    void placeText(QPainter &p, SkinText &line, const QPoint &baseline, const QString &text, int pointSize,
+        bool bold, const QColor &color);
+    void placeCell(QPainter &p, int x, int y, const QImage &strip, const QRect &cell);
     // `kept`: where the turned hand is kept between frames; nullptr draws it turned in place.
     void drawHand(QPainter &p, const QImage &hand, double angle, RotatedHand *kept);
     void drawDigits(QPainter &p, const QImage &strip, int value, int digits, int left, int top);
     void drawShadowedText(QPainter &p, SkinText &line, const QPoint &at, const QString &text, int pointSize,
         bool bold, const QColor &color);
+    void repaintChanged(bool fresh);
+    const QString &todaysNotifyText();
     int defaultLineHeight() const;
 
     const SkinModel &m_model;
     FrameComposition m_composition = FrameComposition::Plugin;
+    FrameRepaint m_repaint = FrameRepaint::Changed;
     int m_focusIndex = -1;
     // The gauge levels of the last frame, -1 before the first.
     int m_lastBattery = -1;
@@ -92,10 +121,21 @@ private:
     std::function<int()> m_signalSource;
     std::function<QString(const QString &)> m_translate;
     QImage m_frame;
+    // While a frame is being listed: its moment, read once, and its pieces.
+    std::optional<ClockReading> m_frameTime;
+    bool m_listing = false;
+    FramePieces m_pieces;
+    FramePieces m_lastPieces;
+    QRegion m_changed;
     LunarCalendar m_lunar;
     // The lunar text changes once a day: converted again only when the date does.
     int m_lunarDateKey = -1;
     QString m_lunarText;
+    // The countdown's text changes once a day too, or with the event.
+    int m_notifyDateKey = -1;
+    std::array<unsigned, 3> m_notifyEvent {};
+    QString m_notifyInfo;
+    QString m_notifyText;
     // Laid-out text lines, kept from frame to frame.
     SkinText m_lunarLine;
     SkinText m_notifyLine;

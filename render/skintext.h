@@ -2,9 +2,11 @@
 
 #include <QFont>
 #include <QPoint>
+#include <QRect>
 #include <QStaticText>
 #include <QString>
 
+class QPaintDevice;
 class QPainter;
 
 /**
@@ -19,9 +21,12 @@ class SkinText
 public:
     /** Draws `text` in skinFont(pointSize, bold) with the left end of its baseline at `baseline`. */
     void draw(QPainter &p, const QPoint &baseline, const QString &text, int pointSize, bool bold);
+    /** Every pixel that draw() onto `device` may touch (null for an empty text). */
+    QRect bounds(
+        const QPaintDevice *device, const QPoint &baseline, const QString &text, int pointSize, bool bold);
 
 private:
-    void layOut(const QPainter &p, const QString &text, int pointSize, bool bold);
+    void layOut(const QPaintDevice *device, const QString &text, int pointSize, bool bold);
 
     QString m_text;
     int m_pointSize = 0;
@@ -30,4 +35,5 @@ private:
     QFont m_font;
     QStaticText m_layout;
     qreal m_ascent = 0;
+    QRect m_ink; // around the left end of the baseline
 };
