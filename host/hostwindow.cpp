@@ -15,6 +15,7 @@
 
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSaveFile>
 #include <QTimer>
@@ -59,7 +60,7 @@ HostWindow::HostWindow(QWidget *parent)
         if (m_host->isRunning())
             Q_EMIT frameShown(++m_framesShown);
         // The bar's levels are read with the frame's, so that both show the same.
-        m_status->update();
+        m_status->refreshLevels();
         if (m_captureFile.isEmpty() || m_capturing || m_capturePending)
             return;
         m_capturePending = true;
@@ -127,11 +128,13 @@ void HostWindow::loadWallpaper()
 
 void HostWindow::paintEvent(QPaintEvent *event)
 {
-    Q_UNUSED(event)
+    // A frame updates a few small rectangles: only those are painted again.
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    if (!m_wallpaper.isNull())
-        painter.drawImage(0, 0, m_wallpaper);
+    for (const QRect &rect : event->region()) {
+        painter.fillRect(rect, Qt::black);
+        if (!m_wallpaper.isNull())
+            painter.drawImage(rect.topLeft(), m_wallpaper, rect);
+    }
 }
 
 int HostWindow::phoneKey(int qtKey)

@@ -43,6 +43,22 @@ void StatusBar::showNotice(const QString &text)
     update();
 }
 
+void StatusBar::refreshLevels()
+{
+    if (readLevels())
+        update();
+}
+
+bool StatusBar::readLevels()
+{
+    const int signal = UTIL_GetSignalQuality();
+    const int battery = UTIL_GetBatteryLevel();
+    const bool changed = signal != m_signal || battery != m_battery;
+    m_signal = signal;
+    m_battery = battery;
+    return changed;
+}
+
 void StatusBar::scheduleNextMinute()
 {
     // One wake-up a minute: the bar shows hours and minutes only.
@@ -55,8 +71,9 @@ void StatusBar::paintEvent(QPaintEvent *event)
     Q_UNUSED(event)
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0, 0, 0, 150));
-    drawBars(painter, 6, UTIL_GetSignalQuality(), true);
-    drawBars(painter, width() - 32, UTIL_GetBatteryLevel(), false);
+    readLevels();
+    drawBars(painter, 6, m_signal, true);
+    drawBars(painter, width() - 32, m_battery, false);
     painter.setPen(QColor(235, 240, 250));
     QFont font = painter.font();
     font.setBold(true);

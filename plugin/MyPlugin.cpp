@@ -15,6 +15,7 @@
 
 #include <QDebug>
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
@@ -178,8 +179,9 @@ void MyPluginClass::timerEvent()
         return;
     m_renderer.setFocusIndex(m_focusIndex);
     m_renderer.paintFrame();
-    if (m_widget)
-        m_widget->repaint();
+    // Only what changed goes to the screen; a tick that changed nothing shows nothing new.
+    if (m_widget && !m_renderer.changedRegion().isEmpty())
+        m_widget->repaint(m_renderer.changedRegion());
 }
 
 bool MyPluginClass::eventFilter(QObject *watched, QEvent *event)
@@ -189,7 +191,8 @@ bool MyPluginClass::eventFilter(QObject *watched, QEvent *event)
     const QImage &frame = m_renderer.frame();
     if (!frame.isNull()) {
         QPainter painter(m_widget);
-        painter.drawImage(0, 0, frame);
+        for (const QRect &rect : static_cast<QPaintEvent *>(event)->region())
+            painter.drawImage(rect.topLeft(), frame, rect);
     }
     // The widget's own painting follows (a host may want to know a frame reached the screen).
     return false;

@@ -165,11 +165,36 @@ void SkinRenderer::repaintChanged(bool fresh)
         m_changed += rect.intersected(m_frame.rect());
     if (m_changed.isEmpty())
         return;
+    takeInWholeHands(pieces);
     QPainter p(&m_frame);
     p.setClipRegion(m_changed);
     for (const FramePiece &piece : pieces) {
         if (m_changed.intersects(piece.bounds))
             piece.draw(p);
+    }
+}
+
+void SkinRenderer::takeInWholeHands(const std::vector<FramePiece> &pieces)
+{
+    // A hand turned in place is sampled along each of its rows from the row's first pixel: cut
+    // short by the clip, a row could round a little differently. A hand that is touched at all is
+    // painted whole, and what that adds may touch another hand.
+    std::vector<QRect> area;
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (const FramePiece &piece : pieces) {
+            if (piece.kind != FramePiece::Kind::Hand || !m_changed.intersects(piece.bounds))
+                continue;
+            area.clear();
+            piece.addArea(area);
+            for (const QRect &band : area) {
+                const QRect inside = band.intersected(m_frame.rect());
+                if (!m_changed.contains(inside)) {
+                    m_changed += inside;
+                    grew = true;
+                }
+            }
+        }
     }
 }
 

@@ -106,6 +106,7 @@ private:
     void drawShadowedText(QPainter &p, SkinText &line, const QPoint &at, const QString &text, int pointSize,
         bool bold, const QColor &color);
     void repaintChanged(bool fresh);
+    void takeInWholeHands(const std::vector<FramePiece> &pieces);
     const QString &todaysNotifyText();
     int defaultLineHeight() const;
 
