@@ -38,7 +38,8 @@ class ShippedSkins
 public:
     ShippedSkins()
     {
-        QProcess::execute(QStringLiteral(KESTROW_BIN_DIR "/kestrow-device"), { QStringLiteral("init"), m_dir.path() });
+        QProcess::execute(
+            QStringLiteral(KESTROW_BIN_DIR "/kestrow-device"), { QStringLiteral("init"), m_dir.path() });
         qputenv("KESTROW_ROOT", QFile::encodeName(m_dir.path()));
     }
 

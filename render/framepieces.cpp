@@ -7,7 +7,7 @@
 namespace {
 
 // Smooth turning and antialiased edges reach this far past a hand's turned outline.
-constexpr int HandMargin = 2;
+constexpr int HandMargin = 1;
 // A turned hand is covered by this many bands along its length, not by its whole box.
 constexpr int HandBands = 8;
 

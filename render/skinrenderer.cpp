@@ -180,20 +180,19 @@ void SkinRenderer::takeInWholeHands(const std::vector<FramePiece> &pieces)
     // short by the clip, a row could round a little differently. A hand that is touched at all is
     // painted whole, and what that adds may touch another hand.
     std::vector<QRect> area;
+    std::vector<bool> taken(pieces.size(), false);
     for (bool grew = true; grew;) {
         grew = false;
-        for (const FramePiece &piece : pieces) {
-            if (piece.kind != FramePiece::Kind::Hand || !m_changed.intersects(piece.bounds))
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            const FramePiece &piece = pieces[i];
+            if (taken[i] || piece.kind != FramePiece::Kind::Hand || !m_changed.intersects(piece.bounds))
                 continue;
+            taken[i] = true;
+            grew = true;
             area.clear();
             piece.addArea(area);
-            for (const QRect &band : area) {
-                const QRect inside = band.intersected(m_frame.rect());
-                if (!m_changed.contains(inside)) {
-                    m_changed += inside;
-                    grew = true;
-                }
-            }
+            for (const QRect &band : area)
+                m_changed += band.intersected(m_frame.rect());
         }
     }
 }

@@ -99,8 +99,8 @@ private:
 void IncrementalFrameTest::initTestCase()
 {
     QVERIFY(m_device.isValid());
-    const ProgramRun init = runProgram(builtProgram(QStringLiteral("kestrow-device")),
-        { QStringLiteral("init"), m_device.root() });
+    const ProgramRun init = runProgram(
+        builtProgram(QStringLiteral("kestrow-device")), { QStringLiteral("init"), m_device.root() });
     QVERIFY2(init.exitCode == 0, init.err.constData());
 }
 
@@ -157,7 +157,8 @@ void IncrementalFrameTest::everyTickIsTheWholeFrame()
         }
         pair.tick(at);
         if (pair.changed.frame() != pair.whole.frame())
-            QFAIL(qPrintable(QStringLiteral("tick %1 at %2 differs").arg(tick).arg(at.toString(Qt::ISODate))));
+            QFAIL(
+                qPrintable(QStringLiteral("tick %1 at %2 differs").arg(tick).arg(at.toString(Qt::ISODate))));
     }
     QCOMPARE(reloads, 2);
     QVERIFY(at.date() > Start.date());
@@ -168,7 +169,8 @@ void IncrementalFrameTest::onlyChangesArePainted_data()
     QTest::addColumn<QString>("skin");
     QTest::addColumn<int>("seconds");
     QTest::addColumn<int>("maxShare"); // of the frame's pixels, in percent
-    for (const QString &skin : { QStringLiteral("default"), QStringLiteral("analog"), QStringLiteral("reference") }) {
+    for (const QString &skin :
+        { QStringLiteral("default"), QStringLiteral("analog"), QStringLiteral("reference") }) {
         QTest::addRow("%s, same second", qPrintable(skin)) << skin << 0 << 0;
         QTest::addRow("%s, next second", qPrintable(skin)) << skin << 1 << 12;
     }
