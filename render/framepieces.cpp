@@ -9,7 +9,34 @@ namespace {
 // Smooth turning and antialiased edges reach this far past a hand's turned outline.
 constexpr int HandMargin = 1;
 // A turned hand is covered by this many bands along its length, not by its whole box.
-constexpr int HandBands = 8;
+constexpr int HandBands = 4;
+// Two changed rectangles are painted as one when that adds at most this many pixels: each pass
+// over a rectangle costs about as much as blending that many pixels in every layer.
+constexpr long JoinSlack = 1500;
+
+long area(const QRect &r)
+{
+    return long(r.width()) * long(r.height());
+}
+
+/** Joins rectangles whose joint box is hardly larger than both; they may still overlap. */
+void join(std::vector<QRect> &rects)
+{
+    for (std::size_t i = 0; i < rects.size();) {
+        bool joined = false;
+        for (std::size_t j = i + 1; j < rects.size(); ++j) {
+            const QRect both = rects[i] | rects[j];
+            if (area(both) <= area(rects[i]) + area(rects[j]) + JoinSlack) {
+                rects[i] = both;
+                rects.erase(rects.begin() + std::ptrdiff_t(j));
+                joined = true;
+                break;
+            }
+        }
+        // A grown rectangle may now join one that it passed over before.
+        i = joined ? 0 : i + 1;
+    }
+}
 
 } // namespace
 
@@ -17,23 +44,24 @@ bool FramePiece::sameDrawing(const FramePiece &other) const
 {
     return kind == other.kind && bounds == other.bounds && imageKey == other.imageKey
         && source == other.source && at == other.at && mode == other.mode && pointSize == other.pointSize
-        && bold == other.bold && color == other.color && transform == other.transform && text == other.text;
+        && bold == other.bold && color == other.color && shape == other.shape && transform == other.transform
+        && text == other.text;
 }
 
 void FramePiece::addArea(std::vector<QRect> &rects) const
 {
-    if (kind != Kind::Hand) {
+    if (shape.isEmpty()) {
         rects.push_back(bounds);
         return;
     }
     // Each band of the hand's rows lands inside its own turned box.
-    const int height = source.height();
+    const int height = shape.height();
     for (int band = 0; band < HandBands; ++band) {
         const int top = height * band / HandBands;
         const int bottom = height * (band + 1) / HandBands;
         if (bottom <= top)
             continue;
-        const QRectF rows(0, top, source.width(), bottom - top);
+        const QRectF rows(0, top, shape.width(), bottom - top);
         rects.push_back(transform.mapRect(rows).toAlignedRect().adjusted(
             -HandMargin, -HandMargin, HandMargin, HandMargin));
     }
@@ -53,15 +81,6 @@ void FramePiece::draw(QPainter &p) const
             p.drawImage(at, *image, source);
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         break;
-    case Kind::Hand: {
-        const QTransform world = p.worldTransform();
-        p.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing);
-        p.setWorldTransform(transform * world);
-        p.drawImage(QPoint(0, 0), *image);
-        p.setWorldTransform(world);
-        p.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing, false);
-        break;
-    }
     case Kind::Text:
         p.setPen(QPen(QColor::fromRgb(color), 1, Qt::SolidLine));
         line->draw(p, at, text, pointSize, bold);
@@ -69,7 +88,20 @@ void FramePiece::draw(QPainter &p) const
     }
 }
 
-std::vector<QRect> FramePieces::changedSince(const FramePieces &before) const
+void FramePiece::drawPart(QPainter &p, const QRect &part) const
+{
+    if (kind == Kind::Fill) {
+        p.fillRect(part, QColor::fromRgb(color));
+        return;
+    }
+    // The frame pixel at `at` shows the image pixel at the source's top-left.
+    const QPoint from = source.isEmpty() ? QPoint(0, 0) : source.topLeft();
+    p.setCompositionMode(mode);
+    p.drawImage(part.topLeft(), *image, part.translated(from - at));
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+std::vector<QRect> FramePieces::changedSince(const FramePieces &before, const QRect &frame) const
 {
     const std::vector<FramePiece> &now = m_pieces;
     const std::vector<FramePiece> &then = before.m_pieces;
@@ -91,5 +123,10 @@ std::vector<QRect> FramePieces::changedSince(const FramePieces &before) const
         for (std::size_t k = i; k < then.size(); ++k)
             then[k].addArea(rects);
     }
+    for (QRect &rect : rects)
+        rect &= frame;
+    rects.erase(
+        std::remove_if(rects.begin(), rects.end(), [](const QRect &r) { return r.isEmpty(); }), rects.end());
+    join(rects);
     return rects;
 }

@@ -13,12 +13,12 @@ class SkinText;
 
 /**
  * One drawing call of a frame, in the order the frame makes them: a fill, an
- * image, a hand turned through a transform, or a line of text. Two pieces that
+ * image or a line of text. Two pieces that
  * compare equal change the same pixels in the same way over the same pixels
  * beneath; `bounds` holds every pixel a piece may change.
  */
 struct FramePiece {
-    enum class Kind : quint8 { Fill, Image, Hand, Text };
+    enum class Kind : quint8 { Fill, Image, Text };
 
     Kind kind = Kind::Image;
     QRect bounds;
@@ -28,6 +28,9 @@ struct FramePiece {
     QRect source;
     QPoint at;
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    // A turned hand: its image's rectangle and the turn that places it in the frame. Only its
+    // bands along the hand hold visible pixels; the rest of its box is transparent.
+    QRect shape;
     QTransform transform;
     QString text;
     int pointSize = 0;
@@ -42,6 +45,8 @@ struct FramePiece {
     void addArea(std::vector<QRect> &rects) const;
     /** Draws it onto a painter open on the frame. */
     void draw(QPainter &p) const;
+    /** Draws the part of a fill or an image that lands in `part`, a rectangle inside its bounds. */
+    void drawPart(QPainter &p, const QRect &part) const;
 };
 
 /**
@@ -56,8 +61,11 @@ public:
     void add(FramePiece piece) { m_pieces.push_back(std::move(piece)); }
     const std::vector<FramePiece> &pieces() const { return m_pieces; }
 
-    /** Disjoint rectangles that hold every pixel in which a frame of `before` and one of these can differ. */
-    std::vector<QRect> changedSince(const FramePieces &before) const;
+    /**
+     * Rectangles inside `frame` that hold every pixel in which a frame of `before` and one of these
+     * can differ. Close ones are joined: painting a few more pixels costs less than another pass.
+     */
+    std::vector<QRect> changedSince(const FramePieces &before, const QRect &frame) const;
 
 private:
     std::vector<FramePiece> m_pieces;

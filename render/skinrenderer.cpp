@@ -161,38 +161,25 @@ void SkinRenderer::repaintChanged(bool fresh)
         return;
     }
     m_changed = QRegion();
-    for (const QRect &rect : m_pieces.changedSince(m_lastPieces))
-        m_changed += rect.intersected(m_frame.rect());
-    if (m_changed.isEmpty())
+    const std::vector<QRect> rects = m_pieces.changedSince(m_lastPieces, m_frame.rect());
+    if (rects.empty())
         return;
-    takeInWholeHands(pieces);
     QPainter p(&m_frame);
-    p.setClipRegion(m_changed);
-    for (const FramePiece &piece : pieces) {
-        if (m_changed.intersects(piece.bounds))
-            piece.draw(p);
-    }
-}
-
-void SkinRenderer::takeInWholeHands(const std::vector<FramePiece> &pieces)
-{
-    // A hand turned in place is sampled along each of its rows from the row's first pixel: cut
-    // short by the clip, a row could round a little differently. A hand that is touched at all is
-    // painted whole, and what that adds may touch another hand.
-    std::vector<QRect> area;
-    std::vector<bool> taken(pieces.size(), false);
-    for (bool grew = true; grew;) {
-        grew = false;
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            const FramePiece &piece = pieces[i];
-            if (taken[i] || piece.kind != FramePiece::Kind::Hand || !m_changed.intersects(piece.bounds))
+    // Each rectangle gets every layer, in order. Where two overlap, the second pass paints the
+    // same pixels again from the first layer, which covers them whole.
+    for (const QRect &rect : rects) {
+        m_changed += rect;
+        for (const FramePiece &piece : pieces) {
+            const QRect part = rect.intersected(piece.bounds);
+            if (part.isEmpty())
                 continue;
-            taken[i] = true;
-            grew = true;
-            area.clear();
-            piece.addArea(area);
-            for (const QRect &band : area)
-                m_changed += band.intersected(m_frame.rect());
+            if (piece.kind != FramePiece::Kind::Text) {
+                piece.drawPart(p, part);
+                continue;
+            }
+            p.setClipRect(part);
+            piece.draw(p);
+            p.setClipping(false);
         }
     }
 }
@@ -385,7 +372,7 @@ void SkinRenderer::drawDigital(QPainter &p)
     }
 }
 
-void SkinRenderer::drawHand(QPainter &p, const QImage &hand, double angle, RotatedHand *kept)
+void SkinRenderer::drawHand(QPainter &p, const QImage &hand, double angle, RotatedHand &kept)
 {
     if (hand.isNull())
         return;
@@ -396,27 +383,18 @@ void SkinRenderer::drawHand(QPainter &p, const QImage &hand, double angle, Rotat
     const QRect box = rotation.mapRect(QRectF(hand.rect())).toAlignedRect();
     const int x = a.left + (a.dial.width() - box.width()) / 2;
     const int y = a.top + (a.dial.height() - box.height()) / 2;
-    if (kept) {
-        placeImage(p, QPoint(x, y), kept->turned(hand, angle, rotation, box));
-        return;
-    }
-
-    FramePiece piece;
-    piece.kind = FramePiece::Kind::Hand;
-    piece.image = &hand;
-    piece.imageKey = hand.cacheKey();
-    piece.source = hand.rect();
-    piece.transform = rotation * QTransform::fromTranslate(x - box.x(), y - box.y());
+    const QImage &turned = kept.turned(hand, angle, rotation, box);
     if (!m_listing) {
-        const QPainter::RenderHints hints = p.renderHints();
-        piece.draw(p);
-        p.setRenderHints(hints);
+        p.drawImage(QPoint(x, y), turned);
         return;
     }
-    std::vector<QRect> area;
-    piece.addArea(area);
-    for (const QRect &band : area)
-        piece.bounds |= band;
+    FramePiece piece;
+    piece.at = QPoint(x, y);
+    piece.image = &turned;
+    piece.imageKey = turned.cacheKey();
+    piece.bounds = QRect(piece.at, turned.size());
+    piece.shape = hand.rect();
+    piece.transform = rotation * QTransform::fromTranslate(x - box.x(), y - box.y());
     m_pieces.add(std::move(piece));
 }
 
@@ -427,11 +405,12 @@ void SkinRenderer::drawAnalog(QPainter &p)
     const ClockReading t = now();
     // A quarter degree per minute; the hour term is formed in single precision.
     const float hourTerm = float(t.hour % 12) * 30.0f;
-    // The hour and minute hands turn once a minute: their turned images are kept.
-    drawHand(p, a.hour, double(hourTerm) + (t.minute % 60) * 0.25, &m_hourHand);
-    drawHand(p, a.minute, (t.minute % 60) * 6.0, &m_minuteHand);
+    // The hour and minute hands turn once a minute: their turned images are kept. The second
+    // hand is kept at each of its sixty places, so that a tick only copies it.
+    drawHand(p, a.hour, double(hourTerm) + (t.minute % 60) * 0.25, m_hourHand);
+    drawHand(p, a.minute, (t.minute % 60) * 6.0, m_minuteHand);
     if (a.secShow)
-        drawHand(p, a.second, (t.second % 60) * 6.0, nullptr);
+        drawHand(p, a.second, (t.second % 60) * 6.0, m_secondHands[std::size_t(t.second % 60)]);
 }
 
 void SkinRenderer::drawDate(QPainter &p)

@@ -100,13 +100,12 @@ private:
     void placeText(QPainter &p, SkinText &line, const QPoint &baseline, const QString &text, int pointSize,
         bool bold, const QColor &color);
     void placeCell(QPainter &p, int x, int y, const QImage &strip, const QRect &cell);
-    // `kept`: where the turned hand is kept between frames; nullptr draws it turned in place.
-    void drawHand(QPainter &p, const QImage &hand, double angle, RotatedHand *kept);
+    // `kept`: where the turned hand is kept between frames.
+    void drawHand(QPainter &p, const QImage &hand, double angle, RotatedHand &kept);
     void drawDigits(QPainter &p, const QImage &strip, int value, int digits, int left, int top);
     void drawShadowedText(QPainter &p, SkinText &line, const QPoint &at, const QString &text, int pointSize,
         bool bold, const QColor &color);
     void repaintChanged(bool fresh);
-    void takeInWholeHands(const std::vector<FramePiece> &pieces);
     const QString &todaysNotifyText();
     int defaultLineHeight() const;
 
@@ -144,6 +143,7 @@ private:
     std::array<ScaledIcon, DockSlotCount> m_dockIcons;
     RotatedHand m_hourHand;
     RotatedHand m_minuteHand;
+    std::array<RotatedHand, 60> m_secondHands;
     mutable QFont m_lineFont;
     mutable int m_lineHeight = -1;
 };
