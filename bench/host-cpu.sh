@@ -1,8 +1,10 @@
 #!/bin/sh
-# CPU time and wake-ups of a running home screen with the default skin:
-# SECONDS (default 30) running, then as long again paused (display off).
-# Reads the process's own counters: CPU nanoseconds of every thread
-# (/proc/PID/task/*/schedstat) and context switches (wake-ups).
+# The running home screen, all in: instructions per frame of the whole host (kestrow-host
+# --log-frames, off screen) for each shipped skin, counted by callgrind as the difference between a
+# longer and a shorter run divided by the frames between them, which does not depend on how busy
+# the machine is. Then, with the default skin, CPU time and wake-ups: SECONDS (default 30) running,
+# then as long again paused (display off), read from the process's own counters (CPU nanoseconds
+# of every thread in /proc/PID/task/*/schedstat, and context switches).
 # Usage: bench/host-cpu.sh [BUILD_DIR] [SECONDS]
 set -eu
 BUILD=$(cd "${1:-build/release}" && pwd)
@@ -10,6 +12,21 @@ SPAN=${2:-30}
 ROOT=$(mktemp -d)
 trap 'rm -rf "$ROOT"' EXIT
 "$BUILD/bin/kestrow-device" init "$ROOT" >/dev/null
+SETTINGS="$ROOT/ezxlocal/Kestrow/Kestrow.cfg"
+export QT_QPA_PLATFORM=offscreen
+
+# Instructions and frames of one run of the host under callgrind: SECONDS
+counted() {
+    valgrind --tool=callgrind --callgrind-out-file=/dev/null "$BUILD/bin/kestrow-host" --root "$ROOT" \
+        --log-frames --quit-after "$1" >"$ROOT/frames.log" 2>"$ROOT/callgrind.log" || true
+    echo "$(awk '/Collected :/ {print $NF}' "$ROOT/callgrind.log") $(grep -c '^frame' "$ROOT/frames.log")"
+}
+
+perFrame() {
+    "$BUILD/bin/kestrow-config" set "$SETTINGS" Main Skin "$1" >/dev/null
+    set -- $(counted 8) $(counted 28)
+    echo "instructions per running frame, $skin: $((($3 - $1) / ($4 - $2))) ($(($4 - $2)) frames between the runs)"
+}
 
 measure() {
     pid=$1
@@ -25,7 +42,11 @@ measure() {
 }
 
 run() {
-    QT_QPA_PLATFORM=offscreen "$BUILD/bin/kestrow-host" --root "$ROOT" --log-frames >"$ROOT/frames.log" 2>/dev/null &
+    for skin in default analog; do
+        perFrame "$skin"
+    done
+    "$BUILD/bin/kestrow-config" set "$SETTINGS" Main Skin default >/dev/null
+    "$BUILD/bin/kestrow-host" --root "$ROOT" --log-frames >"$ROOT/frames.log" 2>/dev/null &
     pid=$!
     sleep 3
     set -- $(measure $pid); cpu0=$1; sw0=$2; f0=$(wc -l <"$ROOT/frames.log")
