@@ -12,7 +12,7 @@ constexpr int HandMargin = 1;
 constexpr int HandBands = 4;
 // Two changed rectangles are painted as one when that adds at most this many pixels: each pass
 // over a rectangle costs about as much as blending that many pixels in every layer.
-constexpr long JoinSlack = 1500;
+constexpr long JoinSlack = 1000;
 
 long area(const QRect &r)
 {
