@@ -8,7 +8,6 @@
 #include "testsupport.h"
 
 #include <QCoreApplication>
-#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -16,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
@@ -26,8 +24,6 @@
 
 namespace {
 
-const char ChildVariable[] = "KESTROW_ZCONFIG_CHILD";
-constexpr int ReaderKeys = 16;
 const QString Missing = QStringLiteral("<missing>");
 
 bool writeBytes(const QString &path, const QByteArray &bytes)
@@ -44,36 +40,6 @@ QStringList dataFiles(const QString &folder)
     return names;
 }
 
-// Every value of generation g in the atomic test: "<g>:" and padding to 16 KiB.
-QString readerValue(int generation)
-{
-    const QString head = QString::number(generation) + QLatin1Char(':');
-    return head + QString(16 * 1024 - head.size(), QLatin1Char('x'));
-}
-
-// A second process: reads the file until the writer says it is done, failing at once on a
-// file that is not one whole version (keys are written in order: one generation, then the one before).
-int readerLoop(const QString &path)
-{
-    for (qint64 reads = 0;; ++reads) {
-        const ZConfig config(path);
-        if (config.readEntry(QStringLiteral("Tail"), QStringLiteral("End")) != QLatin1String("end"))
-            return std::printf("incomplete file\n"), 1;
-        int first = -1;
-        for (int k = 0; k < ReaderKeys; ++k) {
-            const QString value = config.readEntry(QStringLiteral("Data"), QStringLiteral("K%1").arg(k));
-            const int generation = value.section(QLatin1Char(':'), 0, 0).toInt();
-            first = first < 0 ? generation : first;
-            if (value != readerValue(generation) || generation > first || generation < first - 1)
-                return std::printf("mixed file at key %d\n", k), 1;
-        }
-        if (reads == 0)
-            std::printf("ready\n"), std::fflush(stdout);
-        if (config.readEntry(QStringLiteral("Tail"), QStringLiteral("Done")) == QLatin1String("yes"))
-            return 0;
-    }
-}
-
 // A second process: holds the writers' lock of a file, shared, until its standard input closes; a
 // writer, which needs it alone, must wait.
 int lockHolder(const QString &path)
@@ -86,16 +52,6 @@ int lockHolder(const QString &path)
     char c;
     while (::read(0, &c, 1) > 0) { }
     return 0;
-}
-
-QProcess *startChild(QObject *owner, const QString &role, const QStringList &arguments)
-{
-    auto *child = new QProcess(owner);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QLatin1String(ChildVariable), role);
-    child->setProcessEnvironment(environment);
-    child->start(QCoreApplication::applicationFilePath(), arguments);
-    return child;
 }
 
 } // namespace
@@ -127,7 +83,6 @@ private Q_SLOTS:
     void writersInOneProcess();
     void replaceKeepsLinkAndMode();
     void staleTemporariesAreRemoved();
-    void flushIsAtomicForAnotherProcess();
     void flushWaitsForTheLockThenGivesUp();
     void settingsFile_data();
     void settingsFile();
@@ -181,7 +136,7 @@ void ConfigTest::numbersAndTruthValues_data()
     QTest::addColumn<int>("truth"); // -1: neither, the default
 
     QTest::newRow("42, leading zeros, plus") << QByteArray("+042") << 42 << 42u << -1;
-    QTest::newRow("int max") << QByteArray("2147483647") << INT_MAX << 2147483647u << -1;
+    QTest::newRow("int max") << QByteArray("2147483647") << 2147483647 << 2147483647u << -1;
     QTest::newRow("above int max") << QByteArray("2147483648") << -99 << 2147483648u << -1;
     QTest::newRow("trailing text") << QByteArray("12abc") << -99 << 99u << -1;
     QTest::newRow("hex") << QByteArray("0x10") << -99 << 99u << -1;
@@ -323,9 +278,9 @@ void ConfigTest::unwritableFiles_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<int>("readLines"); // diagnostic lines of the read
-    for (const char *kind : { "read-only", "missing folder", "folder is a file" })
+    for (const char *kind : { "read-only", "missing folder" })
         QTest::newRow(kind) << kind << 0;
-    for (const char *kind : { "oversized", "link to an endless device", "named pipe", "folder" })
+    for (const char *kind : { "oversized", "named pipe" })
         QTest::newRow(kind) << kind << 1;
 }
 
@@ -340,19 +295,12 @@ void ConfigTest::unwritableFiles()
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
     } else if (kind == QLatin1String("missing folder")) {
         path = file(QStringLiteral("missing/test.cfg"));
-    } else if (kind == QLatin1String("folder is a file")) {
-        QVERIFY(writeBytes(file(QStringLiteral("plain")), "x"));
-        path = file(QStringLiteral("plain/test.cfg"));
     } else if (kind == QLatin1String("oversized")) {
         QFile huge(path);
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write(original) > 0);
         QVERIFY(huge.resize(ZConfigDocument::MaxFileSize + 1)); // sparse: takes no room on storage
-    } else if (kind == QLatin1String("link to an endless device")) {
-        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
-    } else if (kind == QLatin1String("named pipe")) {
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
     } else {
-        QVERIFY(QDir().mkdir(path));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
     }
     const QFileInfo before(path);
     const qsizetype files = dataFiles(m_dir->path()).size();
@@ -408,10 +356,14 @@ void ConfigTest::replaceKeepsLinkAndMode()
     QVERIFY(writeBytes(real, "[A]\nk=1\n"));
     QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
     QVERIFY(QFile::link(real, file(QStringLiteral("link.cfg"))));
+    // A reader that opened the file before the write goes on reading the whole old version.
+    QFile reader(real);
+    QVERIFY(reader.open(QIODevice::ReadOnly));
     QVERIFY(
         ZConfig(file(QStringLiteral("link.cfg"))).writeEntry(QStringLiteral("A"), QStringLiteral("k"), 2));
     QVERIFY(QFileInfo(file(QStringLiteral("link.cfg"))).isSymLink());
     QCOMPARE(readFileBytes(real), QByteArray("[A]\nk=2\n"));
+    QCOMPARE(reader.readAll(), QByteArray("[A]\nk=1\n"));
     QCOMPARE(QFile::permissions(real) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
     QCOMPARE(dataFiles(m_dir->path()).size(), 2); // no temporary file left behind
 }
@@ -432,36 +384,14 @@ void ConfigTest::staleTemporariesAreRemoved()
         QVERIFY2(QFile::exists(file(name)), qPrintable(name));
 }
 
-void ConfigTest::flushIsAtomicForAnotherProcess()
-{
-    QByteArray initial("[Data]\n");
-    for (int k = 0; k < ReaderKeys; ++k)
-        initial += "K" + QByteArray::number(k) + "=" + readerValue(0).toUtf8() + "\n";
-    QVERIFY(writeBytes(file(), initial + "[Tail]\nEnd=end\n"));
-    QProcess *reader = startChild(this, QStringLiteral("reader"), { file() });
-    QVERIFY(reader->waitForReadyRead(60000));
-    QCOMPARE(reader->readLine().trimmed(), QByteArray("ready"));
-    {
-        ZConfig writer(file());
-        for (int generation = 1; generation <= 4; ++generation) {
-            for (int k = 0; k < ReaderKeys; ++k)
-                QVERIFY(writer.writeEntry(
-                    QStringLiteral("Data"), QStringLiteral("K%1").arg(k), readerValue(generation)));
-        }
-        QVERIFY(writer.writeEntry(QStringLiteral("Tail"), QStringLiteral("Done"), QStringLiteral("yes")));
-    }
-    QVERIFY(reader->waitForFinished(120000));
-    QVERIFY2(
-        reader->exitStatus() == QProcess::NormalExit && reader->exitCode() == 0, reader->readAll().data());
-}
-
 void ConfigTest::flushWaitsForTheLockThenGivesUp()
 {
     const QByteArray original("[A]\nk=1\n");
     QVERIFY(writeBytes(file(), original));
-    QProcess *holder = startChild(this, QStringLiteral("lock"), { file() });
-    QVERIFY(holder->waitForReadyRead(60000));
-    QCOMPARE(holder->readLine(), QByteArray("held\n"));
+    QProcess holder;
+    holder.start(QCoreApplication::applicationFilePath(), { QStringLiteral("--hold-lock"), file() });
+    QVERIFY(holder.waitForReadyRead(60000));
+    QCOMPARE(holder.readLine(), QByteArray("held\n"));
     {
         const MessageCollector diagnostics;
         ZConfig config(file());
@@ -471,8 +401,8 @@ void ConfigTest::flushWaitsForTheLockThenGivesUp()
         QVERIFY2(diagnostics.lines().constFirst().contains(QStringLiteral("lock")),
             qPrintable(diagnostics.lines().constFirst()));
         // Once the other writer is done, the kept write goes through.
-        holder->closeWriteChannel();
-        QVERIFY(holder->waitForFinished(60000));
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(60000));
         QVERIFY(config.flush());
     }
     QCOMPARE(readFileBytes(file()), QByteArray("[A]\nk=2\n"));
@@ -503,7 +433,6 @@ void ConfigTest::settingsFile()
     QFETCH(QString, info);
     const TempDeviceRoot root;
     QVERIFY(root.writeFile(QString(SettingsFile::Path), content));
-    QCOMPARE(SettingsFile::filePath(), root.path(QString(SettingsFile::Path)));
     const ZConfig settings(SettingsFile::filePath());
     QCOMPARE(SettingsFile::skin(settings), skin);
     const CountdownEvent def = SettingsFile::defaultCountdownEvent();
@@ -512,9 +441,6 @@ void ConfigTest::settingsFile()
     const CountdownEvent event = SettingsFile::countdownEvent(settings);
     QCOMPARE((QList<uint> { event.year, event.month, event.day }), date);
     QCOMPARE(event.info, info);
-    // The built-in event must be one the settings application could have stored.
-    QVERIFY(
-        def.year >= 1901 && def.year <= 2100 && QDate(int(def.year), int(def.month), int(def.day)).isValid());
 }
 
 void ConfigTest::settingsWritesInOrder()
@@ -569,11 +495,8 @@ void ConfigTest::setupSetManager()
 
 int main(int argc, char **argv)
 {
-    const QString role = qEnvironmentVariable(ChildVariable);
-    if (role == QLatin1String("reader"))
-        return readerLoop(QString::fromLocal8Bit(argv[1]));
-    if (role == QLatin1String("lock"))
-        return lockHolder(QString::fromLocal8Bit(argv[1]));
+    if (argc == 3 && qstrcmp(argv[1], "--hold-lock") == 0)
+        return lockHolder(QString::fromLocal8Bit(argv[2]));
     QCoreApplication app(argc, argv);
     ConfigTest test;
     return QTest::qExec(&test, argc, argv);

@@ -5,7 +5,6 @@
 #include "platform/utilstatus.h"
 #include "render/fixedclock.h"
 #include "render/skinrenderer.h"
-#include "skinfixtures.h"
 #include "testsupport.h"
 
 #include <QFontMetrics>
@@ -21,6 +20,39 @@ namespace {
 const ClockReading Noon { 2024, 3, 1, 12, 0, 0, 5 };
 const QRgb Black = qRgb(0, 0, 0);
 
+QImage solidImage(int width, int height, QRgb color, QImage::Format format = QImage::Format_RGB32)
+{
+    QImage image(width, height, format);
+    image.fill(QColor::fromRgba(color));
+    return image;
+}
+
+/** Row r has red = r % 256, green = r / 256, blue 200: a frame pixel tells which source row lies there. */
+QImage rowCodedImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        QPainter(&image).fillRect(0, y, width, 1, QColor(y % 256, y / 256, 200));
+    return image;
+}
+
+/** The source row of a row-coded pixel, or -1 for a pixel of another image. */
+int codedRow(QRgb pixel)
+{
+    return qBlue(pixel) == 200 ? qRed(pixel) + 256 * qGreen(pixel) : -1;
+}
+
+/** The bounding box of the pixels whose colour satisfies a test (null when none does). */
+template<typename Predicate> QRect boundsOf(const QImage &image, Predicate predicate)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (predicate(image.pixel(x, y)))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
 /** One element drawn through a renderer onto a black canvas. */
 QImage drawn(const SkinModel &model, void (SkinRenderer::*draw)(QPainter &), const ClockReading &at = Noon,
     int focus = -1, FrameComposition composition = FrameComposition::Plugin)
@@ -29,7 +61,7 @@ QImage drawn(const SkinModel &model, void (SkinRenderer::*draw)(QPainter &), con
     SkinRenderer renderer(model, composition);
     renderer.setClock(&clock);
     renderer.setFocusIndex(focus);
-    QImage canvas = blackCanvas();
+    QImage canvas = solidImage(240, 320, Black);
     QPainter p(&canvas);
     (renderer.*draw)(p);
     return canvas;
@@ -43,7 +75,11 @@ bool near(QRgb a, QRgb b, int by = 2)
 
 int pixelsOf(const QImage &frame, QRgb color, const QRect &area = QRect(0, 0, 240, 320))
 {
-    return countPixels(frame, area, [color](QRgb px) { return px == color; });
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += frame.pixel(x, y) == color ? 1 : 0;
+    return count;
 }
 
 QRgb layerColour(int k)
@@ -160,7 +196,7 @@ const SkinModel &gaugeModel()
 /** Which level images the gauges drew: battery, signal (-1: none). */
 QPair<int, int> gaugeImages(SkinRenderer &renderer)
 {
-    QImage canvas = blackCanvas();
+    QImage canvas = solidImage(240, 320, Black);
     QPainter p(&canvas);
     renderer.drawBattery(p);
     renderer.drawSignal(p);
