@@ -9,6 +9,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QtMath>
 #include <QtTest>
 

@@ -153,8 +153,8 @@ void SkinLoadTest::padding_data()
     QTest::newRow("common only") << QByteArray() << common << 9;
     QTest::newRow("the home screen's file wins")
         << QByteArray("[ZSoftKey_Right]\nPadding_Top=10\n") << common << 13;
-    QTest::newRow("held to the bound") << QByteArray("[ZSoftKey_Right]\nPadding_Top=-2000000\n")
-                                       << common << 3 - SkinNumberLimit;
+    QTest::newRow("held to the bound")
+        << QByteArray("[ZSoftKey_Right]\nPadding_Top=-2000000\n") << common << 3 - SkinNumberLimit;
 }
 
 void SkinLoadTest::padding()
