@@ -84,6 +84,16 @@ void HostWindow::reloadPlugin()
         std::fprintf(stderr, "kestrow-host: %s\n", qUtf8Printable(line));
 }
 
+void HostWindow::reloadPluginAndShow()
+{
+    reloadPlugin();
+    // The plug-in loads on the turn of the event loop that brings it "Reload()", a few
+    // milliseconds from now, and paints at its next tick; a frame asked for a little later
+    // shows the new skin at once. A load still held back then (the plug-in takes at most one
+    // a second) shows at that tick.
+    QTimer::singleShot(ShowReloadAfterMs, this, [this] { m_host->paintNow(); });
+}
+
 QRect HostWindow::pluginRect() const
 {
     // The frame leaves room at the bottom for the soft-key bar: its paddings and one line of text.

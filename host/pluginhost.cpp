@@ -71,3 +71,9 @@ void PluginHost::resume()
     if (m_plugin)
         m_plugin->focusIn();
 }
+
+void PluginHost::paintNow()
+{
+    if (m_plugin)
+        m_plugin->focusIn();
+}

@@ -1,0 +1,73 @@
+#!/bin/sh
+# From a saved edit to the first frame of the edited skin in the window, under
+# kestrow-host --watch (off screen, default skin). Each edit switches the skin's centre
+# panel off or on (sed -i: a new file renamed over the old, as editors save); the time is
+# from the save to the capture (--capture, written after every frame) whose pixel in the
+# panel shows the edit. Edits are a little more than a second apart, at varying moments
+# of the plug-in's second, so that the worst case of its refresh timer is met.
+# Usage: bench/watch-latency.sh [BUILD_DIR] [EDITS]
+set -eu
+BUILD=$(cd "${1:-build/release}" && pwd)
+EDITS=${2:-20}
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+    exec dbus-run-session -- "$0" "$BUILD" "$EDITS"
+fi
+ROOT=$(mktemp -d)
+HOST=
+cleanup() {
+    [ -n "$HOST" ] && kill "$HOST" 2>/dev/null && wait "$HOST" 2>/dev/null
+    rm -rf "$ROOT"
+}
+trap cleanup EXIT
+"$BUILD/bin/kestrow-device" init "$ROOT" >/dev/null
+SKIN="$ROOT/ezxlocal/Kestrow/skin/default/skin.cfg"
+CAPTURE="$ROOT/capture.png"
+# A point of the panel that no clock digit, date or gauge covers.
+X=120 Y=160
+
+now() { date +%s.%N; }
+shot() { stat -c %.9Y "$CAPTURE" 2>/dev/null || echo 0; }
+pixel() { convert "$CAPTURE" -format "%[hex:p{$X,$Y}]" info: 2>/dev/null || true; }
+later() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+# Waits for a capture newer than $1 whose pixel is no longer $2; prints the capture's time.
+wait_for_change() {
+    seen=$1
+    deadline=$(awk -v t="$(now)" 'BEGIN { printf "%.3f", t + 5 }')
+    while later "$deadline" "$(now)"; do
+        t=$(shot)
+        if later "$t" "$seen"; then
+            seen=$t
+            [ "$(pixel)" != "$2" ] && { echo "$t"; return; }
+        fi
+        sleep 0.01
+    done
+    echo "no frame showed the edit within 5 s" >&2
+    exit 1
+}
+
+QT_QPA_PLATFORM=offscreen "$BUILD/bin/kestrow-host" --root "$ROOT" --watch --capture "$CAPTURE" \
+    >/dev/null 2>&1 &
+HOST=$!
+sleep 3
+worst=0
+total=0
+i=1
+while [ "$i" -le "$EDITS" ]; do
+    before=$(pixel)
+    if grep -q '^MidIMG = panel.png' "$SKIN"; then
+        sed -i 's/^MidIMG = panel.png/MidIMG = none.png/' "$SKIN"
+    else
+        sed -i 's/^MidIMG = none.png/MidIMG = panel.png/' "$SKIN"
+    fi
+    saved=$(now)
+    shown=$(wait_for_change "$saved" "$before")
+    ms=$(awk -v a="$shown" -v b="$saved" 'BEGIN { printf "%d", (a - b) * 1000 }')
+    echo "edit $i: $ms ms"
+    [ "$ms" -gt "$worst" ] && worst=$ms
+    total=$((total + ms))
+    # The next edit at another moment of the plug-in's second, and more than a second after
+    # this reload (the plug-in takes at most one reload a second).
+    sleep "$(awk -v i="$i" 'BEGIN { printf "%.2f", 1.1 + (i * 0.37) % 1 }')"
+    i=$((i + 1))
+done
+echo "save to first frame of the edited skin, $EDITS edits: worst $worst ms, mean $((total / EDITS)) ms"
