@@ -1,9 +1,9 @@
 #!/bin/sh
 # From a saved edit to the first frame of the edited skin in the window, under
 # kestrow-host --watch (off screen, default skin). Each edit switches the skin's centre
-# panel off or on (sed -i: a new file renamed over the old, as editors save); the time is
-# from the save to the capture (--capture, written after every frame) whose pixel in the
-# panel shows the edit. Edits are a little more than a second apart, at varying moments
+# image between two of its pictures (sed -i: a new file renamed over the old, as editors
+# save); the time is from the save to the capture (--capture, written after every frame)
+# whose pixel in that image shows the edit. Edits are a little more than a second apart, at varying moments
 # of the plug-in's second, so that the worst case of its refresh timer is met.
 # Usage: bench/watch-latency.sh [BUILD_DIR] [EDITS]
 set -eu
@@ -22,7 +22,7 @@ trap cleanup EXIT
 "$BUILD/bin/kestrow-device" init "$ROOT" >/dev/null
 SKIN="$ROOT/ezxlocal/Kestrow/skin/default/skin.cfg"
 CAPTURE="$ROOT/capture.png"
-# A point of the panel that no clock digit, date or gauge covers.
+# A point of the centre image that no clock digit, date or gauge covers.
 X=120 Y=160
 
 now() { date +%s.%N; }
@@ -37,7 +37,8 @@ wait_for_change() {
         t=$(shot)
         if later "$t" "$seen"; then
             seen=$t
-            [ "$(pixel)" != "$2" ] && { echo "$t"; return; }
+            p=$(pixel)
+            [ -n "$p" ] && [ "$p" != "$2" ] && { echo "$t"; return; }
         fi
         sleep 0.01
     done
@@ -55,9 +56,9 @@ i=1
 while [ "$i" -le "$EDITS" ]; do
     before=$(pixel)
     if grep -q '^MidIMG = panel.png' "$SKIN"; then
-        sed -i 's/^MidIMG = panel.png/MidIMG = none.png/' "$SKIN"
+        sed -i 's/^MidIMG = panel.png/MidIMG = dock.png/' "$SKIN"
     else
-        sed -i 's/^MidIMG = none.png/MidIMG = panel.png/' "$SKIN"
+        sed -i 's/^MidIMG = dock.png/MidIMG = panel.png/' "$SKIN"
     fi
     saved=$(now)
     shown=$(wait_for_change "$saved" "$before")

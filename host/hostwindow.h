@@ -26,7 +26,7 @@ public:
     static constexpr int ScreenWidth = PhoneScreen::Width;
     static constexpr int ScreenHeight = PhoneScreen::Height;
     /** From asking the plug-in to reload to asking it for a frame of the reloaded skin. */
-    static constexpr int ShowReloadAfterMs = 100;
+    static constexpr int ShowReloadAfterMs = 50;
 
     explicit HostWindow(QWidget *parent = nullptr);
     ~HostWindow() override;
