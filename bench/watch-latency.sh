@@ -36,9 +36,12 @@ wait_for_change() {
     while later "$deadline" "$(now)"; do
         t=$(shot)
         if later "$t" "$seen"; then
-            seen=$t
             p=$(pixel)
-            [ -n "$p" ] && [ "$p" != "$2" ] && { echo "$t"; return; }
+            # A capture replaced while it was read tells nothing of its time: read it again.
+            if [ "$(shot)" = "$t" ]; then
+                seen=$t
+                [ -n "$p" ] && [ "$p" != "$2" ] && { echo "$t"; return; }
+            fi
         fi
         sleep 0.01
     done

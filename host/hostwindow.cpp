@@ -77,21 +77,29 @@ HostWindow::~HostWindow()
 void HostWindow::reloadPlugin()
 {
     m_phone->requestReload();
+    printLint();
+}
+
+void HostWindow::reloadPluginAndShow()
+{
+    m_phone->requestReload();
+    // The plug-in loads on the turn of the event loop that brings it "Reload()", a few
+    // milliseconds from now, and paints at its next tick; a frame asked for a little later
+    // shows the new skin at once. A load still held back then (the plug-in takes at most one
+    // a second) shows at that tick. The linter, which reads every image, comes after the frame.
+    QTimer::singleShot(ShowReloadAfterMs, this, [this] {
+        m_host->paintNow();
+        printLint();
+    });
+}
+
+void HostWindow::printLint() const
+{
     const QString skin = SkinWatcher::currentSkinFolder();
     if (skin.isEmpty())
         return;
     for (const QString &line : SkinLint::lines(SkinLint::lint(skin)))
         std::fprintf(stderr, "kestrow-host: %s\n", qUtf8Printable(line));
-}
-
-void HostWindow::reloadPluginAndShow()
-{
-    reloadPlugin();
-    // The plug-in loads on the turn of the event loop that brings it "Reload()", a few
-    // milliseconds from now, and paints at its next tick; a frame asked for a little later
-    // shows the new skin at once. A load still held back then (the plug-in takes at most one
-    // a second) shows at that tick.
-    QTimer::singleShot(ShowReloadAfterMs, this, [this] { m_host->paintNow(); });
 }
 
 QRect HostWindow::pluginRect() const

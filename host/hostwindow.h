@@ -72,6 +72,8 @@ protected:
 
 private:
     void loadWallpaper();
+    /** The skin linter's findings for the skin in use, on standard error. */
+    void printLint() const;
     void capture();
     void showDisplay(bool on);
 

@@ -8,7 +8,7 @@
 /**
  * Watches what a skin author edits: the files of the current skin's folder and
  * the settings file (which names the skin). A burst of changes becomes one
- * reloadDue() at the end of a short window (100 ms by default), so that an
+ * reloadDue() at the end of a short window (200 ms by default), so that an
  * editor's save, however many writes it makes, costs one reload. After each
  * reload the watched paths are taken again, so that a newly chosen skin, a
  * file replaced by renaming or a new image is followed.
@@ -18,7 +18,7 @@ class SkinWatcher : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int DefaultWindowMs = 100;
+    static constexpr int DefaultWindowMs = 200;
 
     explicit SkinWatcher(QObject *parent = nullptr);
 
