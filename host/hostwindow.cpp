@@ -84,13 +84,14 @@ void HostWindow::reloadPluginAndShow()
 {
     m_phone->requestReload();
     // The plug-in loads on the turn of the event loop that brings it "Reload()", a few
-    // milliseconds from now, and paints at its next tick; a frame asked for a little later
-    // shows the new skin at once. A load still held back then (the plug-in takes at most one
-    // a second) shows at that tick. The linter, which reads every image, comes after the frame.
-    QTimer::singleShot(ShowReloadAfterMs, this, [this] {
-        m_host->paintNow();
-        printLint();
-    });
+    // milliseconds from now, and paints at its next tick; frames asked for a little later show
+    // the new skin at once (the second one in case the bus or a busy machine held the load back).
+    // The plug-in answers the focus coming in with a frame and runs on, as the reload left it. A
+    // load the plug-in itself holds back (it takes at most one a second) shows at its tick.
+    for (const int delay : ShowReloadAfterMs)
+        QTimer::singleShot(delay, this, [this] { m_host->resume(); });
+    // The linter reads every image of the skin: after the first frame, not before it.
+    QTimer::singleShot(ShowReloadAfterMs.front(), this, &HostWindow::printLint);
 }
 
 void HostWindow::printLint() const

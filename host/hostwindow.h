@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
+
 class PhoneSystem;
 class PluginArea;
 class PluginHost;
@@ -25,8 +27,8 @@ class HostWindow : public QWidget
 public:
     static constexpr int ScreenWidth = PhoneScreen::Width;
     static constexpr int ScreenHeight = PhoneScreen::Height;
-    /** From asking the plug-in to reload to asking it for a frame of the reloaded skin. */
-    static constexpr int ShowReloadAfterMs = 50;
+    /** From asking the plug-in to reload to asking it for frames of the reloaded skin. */
+    static constexpr std::array<int, 2> ShowReloadAfterMs { 50, 250 };
 
     explicit HostWindow(QWidget *parent = nullptr);
     ~HostWindow() override;

@@ -71,9 +71,3 @@ void PluginHost::resume()
     if (m_plugin)
         m_plugin->focusIn();
 }
-
-void PluginHost::paintNow()
-{
-    if (m_plugin)
-        m_plugin->focusIn();
-}

@@ -31,8 +31,6 @@ public:
     /** The plug-in loses and regains the focus, as when another application comes to the front. */
     void pause();
     void resume();
-    /** A frame at once: the plug-in answers the focus coming in with one (and runs on, as before). */
-    void paintNow();
 
 private:
     PluginLibrary m_library;
