@@ -22,24 +22,27 @@ trap cleanup EXIT
 "$BUILD/bin/kestrow-device" init "$ROOT" >/dev/null
 SKIN="$ROOT/ezxlocal/Kestrow/skin/default/skin.cfg"
 CAPTURE="$ROOT/capture.png"
+SNAP="$ROOT/seen.png"
 # A point of the centre image that no clock digit, date or gauge covers.
 X=120 Y=160
 
 now() { date +%s.%N; }
-shot() { stat -c %.9Y "$CAPTURE" 2>/dev/null || echo 0; }
-pixel() { convert "$CAPTURE" -format "%[hex:p{$X,$Y}]" info: 2>/dev/null || true; }
+# A hard link to the capture as it is now: the host replaces the file by renaming a new one
+# over it, so the link keeps this capture, its time and its pixels together.
+snapshot() { ln -f "$CAPTURE" "$SNAP" 2>/dev/null; }
+shot() { stat -c %.9Y "$SNAP" 2>/dev/null || echo 0; }
+pixel() { convert "$SNAP" -format "%[hex:p{$X,$Y}]" info: 2>/dev/null || true; }
 later() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 # Waits for a capture newer than $1 whose pixel is no longer $2; prints the capture's time.
 wait_for_change() {
     seen=$1
     deadline=$(awk -v t="$(now)" 'BEGIN { printf "%.3f", t + 5 }')
     while later "$deadline" "$(now)"; do
-        t=$(shot)
-        if later "$t" "$seen"; then
-            p=$(pixel)
-            # A capture replaced while it was read tells nothing of its time: read it again.
-            if [ "$(shot)" = "$t" ]; then
+        if snapshot; then
+            t=$(shot)
+            if later "$t" "$seen"; then
                 seen=$t
+                p=$(pixel)
                 [ -n "$p" ] && [ "$p" != "$2" ] && { echo "$t"; return; }
             fi
         fi
@@ -57,6 +60,7 @@ worst=0
 total=0
 i=1
 while [ "$i" -le "$EDITS" ]; do
+    snapshot
     before=$(pixel)
     if grep -q '^MidIMG = panel.png' "$SKIN"; then
         sed -i 's/^MidIMG = panel.png/MidIMG = dock.png/' "$SKIN"

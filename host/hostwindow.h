@@ -6,9 +6,8 @@
 #include <QString>
 #include <QWidget>
 
-#include <array>
-
 class PhoneSystem;
+class QDBusMessage;
 class PluginArea;
 class PluginHost;
 class SoftKeyBar;
@@ -27,8 +26,10 @@ class HostWindow : public QWidget
 public:
     static constexpr int ScreenWidth = PhoneScreen::Width;
     static constexpr int ScreenHeight = PhoneScreen::Height;
-    /** From asking the plug-in to reload to asking it for frames of the reloaded skin. */
-    static constexpr std::array<int, 2> ShowReloadAfterMs { 50, 250 };
+    /** From the plug-in's "Reload()" to asking it for a frame of the reloaded skin. */
+    static constexpr int ShowReloadAfterMs = 20;
+    /** From a watched save's "Reload()" to the linter's findings. */
+    static constexpr int LintAfterReloadMs = 100;
 
     explicit HostWindow(QWidget *parent = nullptr);
     ~HostWindow() override;
@@ -46,11 +47,14 @@ public:
      * skin linter's findings for the skin in use on standard error.
      */
     void reloadPlugin();
-    /**
-     * As reloadPlugin(), and the window shows the reloaded skin once the plug-in has loaded it,
-     * not only at the plug-in's next tick (up to a second later): a skin author sees each save.
-     */
+    /** As reloadPlugin(), with the linter's findings a little later, after the new skin's frame. */
     void reloadPluginAndShow();
+    /**
+     * From now on, whenever the plug-in is asked to reload, the window shows the reloaded skin
+     * once the plug-in has loaded it, not only at its next tick (up to a second later): a skin
+     * author sees each save.
+     */
+    void showReloadsAtOnce();
     /** After every frame, the whole window is saved to this PNG file (atomically replaced). */
     void setCaptureFile(const QString &path) { m_captureFile = path; }
     /** The plug-in's area, in window coordinates. */
@@ -66,6 +70,9 @@ Q_SIGNALS:
     void frameShown(int count);
     /** The user asked for the settings application (F3). */
     void settingsRequested();
+
+private Q_SLOTS:
+    void pluginMessage(const QDBusMessage &message);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
