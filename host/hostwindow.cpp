@@ -11,8 +11,12 @@
 #include "host/softkeybar.h"
 #include "host/statusbar.h"
 #include "platform/devicepath.h"
+#include "platform/phonechannels.h"
 #include "platform/phonekeys.h"
+#include "platform/qcopbus.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -77,6 +81,41 @@ HostWindow::~HostWindow()
 void HostWindow::reloadPlugin()
 {
     m_phone->requestReload();
+    printLint();
+}
+
+void HostWindow::reloadPluginAndShow()
+{
+    m_phone->requestReload();
+    // The linter reads every image of the skin: after the reloaded skin's frame, not before it.
+    QTimer::singleShot(LintAfterReloadMs, this, &HostWindow::printLint);
+}
+
+void HostWindow::showReloadsAtOnce()
+{
+    // Only listens: the channel counts as registered by the plug-in alone.
+    std::optional<QDBusConnection> bus = QCopBus::connection();
+    if (bus) {
+        bus->connect(QString(), QCopBus::objectPath(QString(PhoneChannels::Plugin)),
+            QLatin1String(QCopBus::interfaceName), QLatin1String(QCopBus::signalName), this,
+            SLOT(pluginMessage(QDBusMessage)));
+    }
+}
+
+void HostWindow::pluginMessage(const QDBusMessage &message)
+{
+    const auto decoded = QCopBus::decode(message);
+    if (!decoded || decoded->first != PhoneChannels::Reload)
+        return;
+    // The plug-in got the same message in the same turn of the event loop and loads on the next
+    // one, then paints at its next tick. A frame asked for once that load is through shows the
+    // new skin at once: the plug-in answers the focus coming in with one and runs on, as the
+    // reload left it. A load the plug-in holds back (at most one a second) shows at its tick.
+    QTimer::singleShot(ShowReloadAfterMs, this, [this] { m_host->resume(); });
+}
+
+void HostWindow::printLint() const
+{
     const QString skin = SkinWatcher::currentSkinFolder();
     if (skin.isEmpty())
         return;

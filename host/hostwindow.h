@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class PhoneSystem;
+class QDBusMessage;
 class PluginArea;
 class PluginHost;
 class SoftKeyBar;
@@ -25,6 +26,10 @@ class HostWindow : public QWidget
 public:
     static constexpr int ScreenWidth = PhoneScreen::Width;
     static constexpr int ScreenHeight = PhoneScreen::Height;
+    /** From the plug-in's "Reload()" to asking it for a frame of the reloaded skin. */
+    static constexpr int ShowReloadAfterMs = 20;
+    /** From a watched save's "Reload()" to the linter's findings. */
+    static constexpr int LintAfterReloadMs = 100;
 
     explicit HostWindow(QWidget *parent = nullptr);
     ~HostWindow() override;
@@ -42,6 +47,14 @@ public:
      * skin linter's findings for the skin in use on standard error.
      */
     void reloadPlugin();
+    /** As reloadPlugin(), with the linter's findings a little later, after the new skin's frame. */
+    void reloadPluginAndShow();
+    /**
+     * From now on, whenever the plug-in is asked to reload, the window shows the reloaded skin
+     * once the plug-in has loaded it, not only at its next tick (up to a second later): a skin
+     * author sees each save.
+     */
+    void showReloadsAtOnce();
     /** After every frame, the whole window is saved to this PNG file (atomically replaced). */
     void setCaptureFile(const QString &path) { m_captureFile = path; }
     /** The plug-in's area, in window coordinates. */
@@ -58,6 +71,9 @@ Q_SIGNALS:
     /** The user asked for the settings application (F3). */
     void settingsRequested();
 
+private Q_SLOTS:
+    void pluginMessage(const QDBusMessage &message);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -65,6 +81,8 @@ protected:
 
 private:
     void loadWallpaper();
+    /** The skin linter's findings for the skin in use, on standard error. */
+    void printLint() const;
     void capture();
     void showDisplay(bool on);
 

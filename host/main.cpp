@@ -88,7 +88,8 @@ int main(int argc, char *argv[])
     window.show();
     if (parser.isSet(watch)) {
         auto *watcher = new SkinWatcher(&window);
-        QObject::connect(watcher, &SkinWatcher::reloadDue, &window, &HostWindow::reloadPlugin);
+        QObject::connect(watcher, &SkinWatcher::reloadDue, &window, &HostWindow::reloadPluginAndShow);
+        window.showReloadsAtOnce();
     }
     // The plug-in loads when an autorun script (or the settings application) asks for it.
     PhoneShell shell(&window, parser.value(plugin));

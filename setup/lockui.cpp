@@ -17,6 +17,7 @@
 #include "platform/zconfig.h"
 #include "plugin/tool.h"
 #include "setup/appdir.h"
+#include "setup/appimage.h"
 #include "setup/datedlg.h"
 #include "setup/dockdlg.h"
 #include "setup/lngkeys.h"
@@ -58,7 +59,7 @@ LockUI::LockUI()
     m_settings = std::make_unique<ZConfig>(SettingsFile::filePath(), false);
 
     ZKbMainWidget::setAppTitle(text(LngKeys::AppTitle));
-    setTitleIcon(QPixmap(image(QStringLiteral("title.png"))));
+    setTitleIcon(AppImage::load(image(QStringLiteral("title.png"))));
     const QRect content = ZGlobal::getContentR(false);
 
     m_listBox = new ZListBox(QStringLiteral("%I%M"), this, 0, ZListBox::ClassId);
@@ -124,7 +125,7 @@ void LockUI::buildRows()
     for (int i = 0; i < RowCount; ++i) {
         m_rows[i]->appendSubItem(1, rows[i].first, false);
         m_rows[i]->appendSubItem(1, rows[i].second, false);
-        m_rows[i]->setPixmap(0, QPixmap(image(rows[i].icon)));
+        m_rows[i]->setPixmap(0, AppImage::load(image(rows[i].icon)));
     }
 }
 
@@ -149,7 +150,7 @@ QString LockUI::computeThemeLine() const
 void LockUI::setRow(Row row, const QString &secondLine, const QString &icon)
 {
     m_rows[row]->setSubItem(1, 1, secondLine, false);
-    m_rows[row]->setPixmap(0, QPixmap(image(icon)));
+    m_rows[row]->setPixmap(0, AppImage::load(image(icon)));
 }
 
 void LockUI::slotItemClicked(int row)

@@ -8,10 +8,20 @@ namespace ZLook {
 
 namespace {
 
+// The phone's family where it is installed, else its stand-in by name: the same font file either
+// way, but a family unknown to the font database costs a search through every installed font
+// for each size and weight the windows ask for.
+QString family()
+{
+    static const QString chosen = QString::fromLatin1(
+        QFontDatabase::hasFamily(QString::fromLatin1(PhoneFont::Family)) ? PhoneFont::Family
+                                                                         : PhoneFont::SubstituteFamily);
+    return chosen;
+}
+
 QFont phoneFont(int pixelSize, bool bold)
 {
-    PhoneFont::installSubstitution();
-    QFont font(QString::fromLatin1(PhoneFont::Family));
+    QFont font(family());
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;

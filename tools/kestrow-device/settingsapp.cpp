@@ -40,7 +40,13 @@ QByteArray launcherScript(const QString &program)
                              "# The Kestrow settings application of this device root. It runs the program\n"
                              "# built by the project under this file's name, so that its language files,\n"
                              "# images and scripts are the ones beside this file, on this device root.\n"
-                             "here=$(cd \"$(dirname \"$0\")\" && pwd) || exit 1\n"
+                             "# A plain absolute path names its folder as it stands: no subshell, no\n"
+                             "# dirname to start (they cost the window's start more than bash itself).\n"
+                             "case $0 in\n"
+                             "*/./* | */../* | *//*) here=$(cd \"$(dirname \"$0\")\" && pwd) || exit 1 ;;\n"
+                             "/?*/*) here=${0%/*} ;;\n"
+                             "*) here=$(cd \"$(dirname \"$0\")\" && pwd) || exit 1 ;;\n"
+                             "esac\n"
                              "export KESTROW_ROOT=\"${here%")
         + QByteArray(PhonePaths::AppFolder.latin1())
         + QByteArrayLiteral("}\"\n"
