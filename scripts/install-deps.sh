@@ -10,7 +10,7 @@ fonts-wqy-microhei fonts-dejavu-core
 dbus dbus-x11 xvfb xauth
 libbenchmark-dev clang libclang-rt-14-dev
 binutils file clang-format
-libicu-dev libarchive-dev"
+libicu-dev libpng-dev libarchive-dev"
 
 missing=""
 for p in $PACKAGES; do
