@@ -16,7 +16,6 @@
 #include "platform/widgets/zmessagedlg.h"
 #include "platform/widgets/zsingleselectdlg.h"
 #include "platform/zconfig.h"
-#include "previewfixture.h"
 #include "render/fixedclock.h"
 #include "setup/appadddlg.h"
 #include "setup/appdir.h"
@@ -44,20 +43,21 @@ namespace {
 const QString Autorun = QStringLiteral("/ezxlocal/download/mystuff/unKnown/S10KestrowPulgin");
 const QByteArray Settings = "[Main]\nSkin = alpha\n\n[DockBar]\nExec0 = old0\nExec9 = old9\n\n[Notify]\n"
                             "Year = 2030\nMonth = 1\nDay = 1\nInfo = old\n";
+const QString Event = QString::fromUtf8("春节 = 回家; #1 [家]\\n  ");
 const QByteArray Language = "[LNG]\nFT_ADD=Add\nFT_BACK=Back\nFT_AUTHOR=By:\nFT_CONFIRM_USE=Use "
                             "\nFT_CHG_THEME=Skin\nFT_PREVIEW=View\n"
                             "FT_THEME_PREVIEW=Theme preview\nFT_DOCKBAR=Dock:\nFT_10=ten\n"
                             "距离 %1 还有 %2天=%1 in %2 days\n";
-const KeyScript::Finder MainWindow = KeyScript::window<LockUI>();
-const KeyScript::Finder Chooser = KeyScript::window<skinDlg>();
-const KeyScript::Finder Question = KeyScript::window<ZMessageDlg>();
-const KeyScript::Finder Preview = KeyScript::window<showPreview>();
-const KeyScript::Finder Editor = KeyScript::window<dockDlg>();
-const KeyScript::Finder DateDialog = KeyScript::window<dateDlg>();
-const KeyScript::Finder Picker = []() -> QWidget * {
-    QWidget *w = KeyScript::window<appAddDlg>()();
-    return w && static_cast<appAddDlg *>(w)->listBox()->count() > 0 ? w : nullptr;
-};
+// The windows a script waits for: m = main window, c = chooser, q = question, v = preview, e = dock
+// editor, p = picker (once its list is filled), d = countdown dialog.
+const QHash<QChar, KeyScript::Finder> Windows { { u'm', KeyScript::window<LockUI>() },
+    { u'c', KeyScript::window<skinDlg>() }, { u'q', KeyScript::window<ZMessageDlg>() },
+    { u'v', KeyScript::window<showPreview>() }, { u'e', KeyScript::window<dockDlg>() },
+    { u'd', KeyScript::window<dateDlg>() },
+    { u'p', []() -> QWidget * {
+         QWidget *w = KeyScript::window<appAddDlg>()();
+         return w && static_cast<appAddDlg *>(w)->listBox()->count() > 0 ? w : nullptr;
+     } } };
 
 /**
  * The phone as the windows find it: the application in a folder of its own (icons, a language file,
@@ -109,12 +109,17 @@ struct Phone {
     std::optional<InstalledLanguage> language;
 };
 
-/** Runs the script inside the event loops its keys open and tells whether it got to its end. */
-bool played(KeyScript &script)
+/** Key names ("Down", "F1"); a run of digits is one key per digit. */
+Keys keysOf(const QString &names)
 {
-    script.start();
-    return QTest::qWaitFor([&] { return script.finished() || !script.failure().isEmpty(); }, 40000)
-        && script.finished();
+    Keys keys;
+    for (const QString &name : names.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        for (const QChar c : name[0].isDigit() ? name : QString())
+            keys.push_back(Qt::Key_0 + c.digitValue());
+        if (!name[0].isDigit())
+            keys.push_back(QKeySequence::fromString(name)[0].key());
+    }
+    return keys;
 }
 
 /** Runs the action in the application's loop; true if it asked the application to quit. */
@@ -223,65 +228,52 @@ class SetupWindowsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void mainWindowRows_data();
     void mainWindowRows();
-    void refreshRow_data();
-    void refreshRow();
     void reloadFindsTheFileWritten_data();
     void reloadFindsTheFileWritten();
     void countdownDate_data();
     void countdownDate();
     void picker_data();
     void picker();
-    void skinChooser_data();
-    void skinChooser();
     void preview_data();
     void preview();
     void mainWidgetDoneQuits();
 };
 
-void SetupWindowsTest::initTestCase()
-{
-    QVERIFY2(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"), "run it under dbus-run-session");
-}
-
-// The running and autorun rows as built (row -1) and as toggled: on/off before (plug-in registered when
-// built, when pressed, autorun script there), the scripts run, a quit, on/off after, the script after.
+// The main window's rows as built (row -1) and as pressed: on/off before (plug-in registered when built,
+// when pressed, autorun script there), keys in the refresh choice, a quit, on/off after and the scripts
+// run, and the messages sent to the plug-in and to this root's home screen.
 void SetupWindowsTest::mainWindowRows_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("before");
     QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("ran");
+    QTest::addColumn<QString>("keys");
     QTest::addColumn<bool>("quits");
     QTest::addColumn<QString>("after");
-    QTest::addColumn<QString>("script");
+    QTest::addColumn<QByteArray>("sent");
 
     const QString app = QStringLiteral("/ezxlocal/Kestrow/");
-    const QString load = QStringLiteral("# the autorun script\n");
-    QTest::newRow("built, nothing on") << app << "off off off" << -1 << "" << false << "OFF OFF"
-                                       << "";
-    QTest::newRow("built, both on") << app << "on on on" << -1 << "" << false << "ON ON"
-                                    << "x";
-    QTest::newRow("start") << app << "off off off" << 0 << "on.sh\n"
-                           << true << "ON OFF"
-                           << "";
-    QTest::newRow("stop") << app << "on on off" << 0 << "off.sh\n"
-                          << true << "OFF OFF"
-                          << "";
-    QTest::newRow("started since") << app << "off on off" << 0 << "" << false << "OFF OFF"
-                                   << "";
-    QTest::newRow("autorun on") << app << "off off off" << 1 << "" << false << "OFF ON" << load;
-    QTest::newRow("autorun off") << app << "off off on" << 1 << "" << false << "OFF OFF"
-                                 << "";
+    const QByteArray none("|");
+    QTest::newRow("built, nothing on") << app << "off off off" << -1 << "" << false << "OFF OFF" << none;
+    QTest::newRow("built, both on") << app << "on on on" << -1 << "" << false << "ON ON" << none;
+    QTest::newRow("start") << app << "off off off" << 0 << "" << true << "ON OFF on.sh" << none;
+    QTest::newRow("stop") << app << "on on off" << 0 << "" << true << "OFF OFF off.sh" << none;
+    QTest::newRow("started since") << app << "off on off" << 0 << "" << false << "OFF OFF" << none;
+    QTest::newRow("autorun on") << app << "off off off" << 1 << "" << false << "OFF ON" << none;
+    QTest::newRow("autorun off") << app << "off off on" << 1 << "" << false << "OFF OFF" << none;
     // A folder the shell would split, unquote and run commands from if it were not quoted.
     const QString odd
         = QStringLiteral("/it's $(touch made-by-dollar) `touch made-by-tick`; touch made-by-semi/");
-    QTest::newRow("quoted folder, autorun") << odd << "off off off" << 1 << "" << false << "OFF ON" << load;
-    QTest::newRow("quoted folder, start") << odd << "off off off" << 0 << "on.sh\n"
-                                          << true << "ON OFF"
-                                          << "";
+    QTest::newRow("quoted folder, autorun") << odd << "off off off" << 1 << "" << false << "OFF ON" << none;
+    QTest::newRow("quoted folder, start")
+        << odd << "off off off" << 0 << "" << true << "ON OFF on.sh" << none;
+    QTest::newRow("reload") << app << "on on off" << 2 << "Return" << false << "ON OFF"
+                            << QByteArray("Reload()|");
+    QTest::newRow("restart") << app << "on on off" << 2 << "Down F1" << true << "ON OFF"
+                             << QByteArray("|Restart()");
+    QTest::newRow("refresh: back") << app << "on on off" << 2 << "Down Escape" << false << "ON OFF" << none;
 }
 
 void SetupWindowsTest::mainWindowRows()
@@ -289,43 +281,53 @@ void SetupWindowsTest::mainWindowRows()
     QFETCH(QString, folder);
     QFETCH(QString, before);
     QFETCH(int, row);
-    QFETCH(QString, ran);
+    QFETCH(QString, keys);
     QFETCH(bool, quits);
     QFETCH(QString, after);
-    QFETCH(QString, script);
+    QFETCH(QByteArray, sent);
     Phone phone(false, folder);
     if (before.endsWith(QLatin1String("on")))
         phone.root.writeFile(Autorun, "x");
-    std::optional<QCopChannel> plugin;
+    QByteArray got[3];
+    std::optional<QCopChannel> channels[3];
+    const auto listen = [&](int i, const QString &name) {
+        connect(&channels[i].emplace(name), &QCopChannel::received,
+            [&got, i](const QByteArray &m) { got[i] += m; });
+    };
+    if (row == LockUI::RefreshRow) {
+        listen(1, HomeScreenChannel::name());
+        listen(2, QString(HomeScreenChannel::Prefix) + QStringLiteral("/elsewhere"));
+    }
     if (before.startsWith(QLatin1String("on")))
-        plugin.emplace(QString(PhoneChannels::Plugin));
-    StdoutCapture out;
+        listen(0, QString(PhoneChannels::Plugin));
     LockUI ui;
-    const QByteArray said = out.text();
     ui.show();
-    if (row < 0) {
-        QCOMPARE(said,
-            "build list item \nget theme info\nskin alpha\nskin cfg " + QFile::encodeName(phone.appDir)
-                + "/skin/alpha/skin.cfg\nAlphaAnn\nafter theme info\nlist box item\noption menu \nsoft "
-                  "key\nconnect\n");
-        const QStringList first { "FT_RUNNING_STATE", "FT_AUTORUN_STATE", "FT_REFRESH_SCREEN",
-            "FT_CHG_THEME" };
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(ui.listBox()->item(i)->subItem(1, 0), first[i]);
+    // Built from the skin named in the settings file, in the application's own folder.
+    if (row < 0)
         QCOMPARE(
             ui.listBox()->item(3)->subItem(1, 1), "FT_THEMEAlpha" + QString::fromUtf8("；") + "FT_AUTHORAnn");
-    } else {
-        if (before.mid(4, 2) == QLatin1String("on") && !plugin)
-            plugin.emplace(QString(PhoneChannels::Plugin));
-        QCOMPARE(quitsDuring([&] { select(ui, row); }), quits);
+    if (before.mid(4, 2) == QLatin1String("on") && !channels[0])
+        listen(0, QString(PhoneChannels::Plugin));
+    KeyScript script;
+    if (!keys.isEmpty()) {
+        script.press(
+            KeyScript::window<ZSingleSelectDlg>(), keysOf(keys), QStringLiteral("the refresh choice"));
+        script.start();
     }
-    QCOMPARE(QString::fromUtf8(phone.file(QStringLiteral("/ran.log"))), ran);
-    QCOMPARE(QString::fromUtf8(phone.file(Autorun)), script);
+    if (row >= 0)
+        QCOMPARE(quitsDuring([&] { select(ui, row); }), quits);
+    QVERIFY2(script.finished(), qPrintable(script.failure()));
     const QStringList states = after.split(QLatin1Char(' '));
-    const QString keys[2] = { QStringLiteral("FT_CUR_STATE_"), QStringLiteral("FT_AUTORUN_STATE_") };
+    QCOMPARE(QString::fromUtf8(phone.file(QStringLiteral("/ran.log"))).split(u'\n', Qt::SkipEmptyParts),
+        states.mid(2));
+    QCOMPARE(phone.file(Autorun),
+        states[1] == QLatin1String("OFF")          ? ""
+            : before.endsWith(QLatin1String("on")) ? "x"
+                                                   : "# the autorun script\n");
+    const QString labels[2] = { QStringLiteral("FT_CUR_STATE_"), QStringLiteral("FT_AUTORUN_STATE_") };
     const QString icons[2] = { QStringLiteral("status.png"), QStringLiteral("autorun.png") };
     for (int r = 0; r < 2; ++r) {
-        QCOMPARE(ui.listBox()->item(r)->subItem(1, 1), keys[r] + states[r]);
+        QCOMPARE(ui.listBox()->item(r)->subItem(1, 1), labels[r] + states[r]);
         // Each row's icon follows its state: its own "on" icon, or the shared "off" one.
         const QString icon = states[r] == QLatin1String("ON") ? icons[r] : QStringLiteral("off.png");
         QCOMPARE(ui.listBox()->item(r)->pixmap(0).toImage().pixelColor(0, 0),
@@ -333,90 +335,56 @@ void SetupWindowsTest::mainWindowRows()
     }
     QCOMPARE(QDir(phone.root.root()).entryList({ "made-by-*" }) + QDir().entryList({ "made-by-*" }),
         QStringList());
-}
-
-// The refresh row's choice: what reaches the plug-in and this root's home screen.
-void SetupWindowsTest::refreshRow_data()
-{
-    QTest::addColumn<Keys>("keys");
-    QTest::addColumn<QByteArray>("toPlugin");
-    QTest::addColumn<QByteArray>("toHomeScreen");
-    QTest::addColumn<bool>("quits");
-    QTest::newRow("reload") << Keys { Qt::Key_Return } << QByteArray("Reload()") << QByteArray() << false;
-    QTest::newRow("restart") << Keys { Qt::Key_Down, Qt::Key_F1 } << QByteArray() << QByteArray("Restart()")
-                             << true;
-    QTest::newRow("back") << Keys { Qt::Key_Down, Qt::Key_Escape } << QByteArray() << QByteArray() << false;
-}
-
-void SetupWindowsTest::refreshRow()
-{
-    QFETCH(Keys, keys);
-    QFETCH(QByteArray, toPlugin);
-    QFETCH(QByteArray, toHomeScreen);
-    QFETCH(bool, quits);
-    Phone phone(false);
-    QByteArray got[3];
-    QCopChannel channels[3]
-        = { QCopChannel(QString(PhoneChannels::Plugin)), QCopChannel(HomeScreenChannel::name()),
-              QCopChannel(QString(HomeScreenChannel::Prefix) + QStringLiteral("/elsewhere")) };
-    for (int i = 0; i < 3; ++i)
-        connect(&channels[i], &QCopChannel::received, [&got, i](const QByteArray &m) { got[i] += m; });
-    LockUI ui;
-    ui.show();
-    KeyScript script;
-    script.press(KeyScript::window<ZSingleSelectDlg>(), keys, QStringLiteral("the refresh choice"));
-    script.start();
-    QCOMPARE(quitsDuring([&] { select(ui, LockUI::RefreshRow); }), quits);
-    QVERIFY2(script.finished(), qPrintable(script.failure()));
     // A message sent last through the same bus arrives after anything the window sent.
-    for (const QString &channel : { QString(PhoneChannels::Plugin), HomeScreenChannel::name() })
-        QCopChannel::send(channel, "End()");
-    QTRY_VERIFY_WITH_TIMEOUT(got[0].endsWith("End()") && got[1].endsWith("End()"), 20000);
-    QCOMPARE(got[0], toPlugin + "End()");
-    QCOMPARE(got[1], toHomeScreen + "End()");
-    QCOMPARE(got[2], QByteArray());
-    QCOMPARE(phone.file(QStringLiteral("/ran.log")), QByteArray());
+    for (int i = 0; i < 2; ++i) {
+        if (channels[i])
+            QCopChannel::send(channels[i]->channel(), "End()");
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (!channels[1] || got[1].endsWith("End()")) && (!channels[0] || got[0].endsWith("End()")), 20000);
+    QCOMPARE(QByteArray(got[0] + '|' + got[1] + got[2]).replace("End()", ""), sent);
 }
 
 // Every writer of the settings file, from the main window's keys: the value the plug-in reads when
 // each "Reload()" arrives, and the value stored at the end.
 void SetupWindowsTest::reloadFindsTheFileWritten_data()
 {
-    QTest::addColumn<QString>("key"); // group/key
+    QTest::addColumn<QString>("key"); // group/key; a dock slot's command, with its type, icon and name
     QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("text"); // typed in the countdown's event field
     QTest::addColumn<QStringList>("seen");
     QTest::addColumn<QString>("stored");
 
-    // Steps: window:keys, with m = main window, c = chooser, q = question, e = editor, p = picker,
-    // d = countdown dialog, t = type the text there, x = drop the command of the picker's second entry.
-    QTest::newRow("skin chosen") << "Main/Skin"
-                                 << "m:Down Down Down Return|c:Return|q:Return" << QString()
-                                 << QStringList { "Zed" } << "Zed";
-    QTest::newRow("skin declined") << "Main/Skin"
-                                   << "m:Down Down Down Return|c:Return|q:F2|c:F2" << QString()
-                                   << QStringList() << "alpha";
+    // Steps: window:keys (see Windows), t = type Event in the countdown dialog, x = drop the picker's
+    // second command. The chooser lists Zed, alpha and moon (no name of its own): in character-code
+    // order, by folder; the picker Zulu, Alpha, Mike and Bravo: in catalogue order.
+    const QString theme = QStringLiteral("m:Down Down Down Return|");
+    QTest::newRow("skin: the third through its preview")
+        << "Main/Skin" << theme + "c:Down Down F1|v:F2|c:Return|q:Return" << QStringList { "moon" } << "moon";
+    QTest::newRow("skin: declined, then another with F1")
+        << "Main/Skin" << theme + "c:Down Return|q:Escape|c:Up Return|q:F1" << QStringList { "Zed" } << "Zed";
+    QTest::newRow("skin: declined, then Back")
+        << "Main/Skin" << theme + "c:Return|q:F2|c:F2" << QStringList() << "alpha";
     const QString dock = QStringLiteral("m:F1 Return|e:Down Down Down Down Down Down Down Down Down Return|");
-    QTest::newRow("dock slot 10") << "DockBar/Exec9" << dock + "p:Down F1|e:F2" << QString()
-                                  << QStringList { "alpha.desktop" } << "alpha.desktop";
-    QTest::newRow("dock slot 1 then 10") << "DockBar/Exec0"
-                                         << "m:F1 Return|e:Return|p:F1|" + dock.mid(12) + "p:Down F1|e:F2"
-                                         << QString() << QStringList { "zz-id", "zz-id" } << "zz-id";
+    QTest::newRow("dock slot 10: type 2 by its ExecId, the icon by name")
+        << "DockBar/Exec9" << dock + "p:Down F1|e:F2" << QStringList { "alpha.desktop" }
+        << "alpha.desktop 2 phone.png Alpha";
+    QTest::newRow("dock slot 1 then 10: installed, its id and icon file")
+        << "DockBar/Exec0"
+        << "m:F1 Return|e:Return|p:F1|" + dock.mid(12) + "p:Down F1|e:F2" << QStringList { "zz-id", "zz-id" }
+        << "zz-id 1 /apps/zz/zz.png Zulu";
     QTest::newRow("dock: Back in the picker")
-        << "DockBar/Exec9" << dock + "p:Down F2|e:F2" << QString() << QStringList() << "old9";
+        << "DockBar/Exec9" << dock + "p:Down F2|e:F2" << QStringList() << "old9   ";
     QTest::newRow("dock: an entry without a command")
-        << "DockBar/Exec9" << dock + "x:|p:Down F1|e:F2" << QString() << QStringList() << "old9";
+        << "DockBar/Exec9" << dock + "x:|p:Down F1|e:F2" << QStringList() << "old9   ";
     const QString event = QStringLiteral("m:F1 Down Return|d:Down Down Down|t:|d:");
-    const QString text = QString::fromUtf8("春节 = 回家; #1 [家]\\n  ");
-    QTest::newRow("countdown") << "Notify/Info" << event + "F1" << text << QStringList { text } << text;
-    QTest::newRow("countdown: Back") << "Notify/Info" << event + "F2" << text << QStringList() << "old";
+    QTest::newRow("countdown") << "Notify/Info" << event + "F1" << QStringList { Event } << Event;
+    QTest::newRow("countdown: Back") << "Notify/Info" << event + "F2" << QStringList() << "old";
 }
 
 void SetupWindowsTest::reloadFindsTheFileWritten()
 {
     QFETCH(QString, key);
     QFETCH(QString, steps);
-    QFETCH(QString, text);
     QFETCH(QStringList, seen);
     QFETCH(QString, stored);
     Phone phone;
@@ -424,19 +392,14 @@ void SetupWindowsTest::reloadFindsTheFileWritten()
     ReloadWitness witness(groupKey[0], groupKey[1]);
     LockUI ui;
     ui.show();
-    const QHash<QChar, KeyScript::Finder> windows { { u'm', MainWindow }, { u'c', Chooser },
-        { u'q', Question }, { u'e', Editor }, { u'p', Picker }, { u'd', DateDialog } };
     KeyScript script;
     for (const QString &step : steps.split(QLatin1Char('|'))) {
-        Keys keys;
-        for (const QString &name : step.mid(2).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            keys.push_back(QKeySequence::fromString(name)[0].key());
         if (step[0] == u't')
             script.with(
-                DateDialog, [text](QWidget *w) { typeInto(w->focusWidget(), text); }, step);
+                Windows[u'd'], [](QWidget *w) { typeInto(w->focusWidget(), Event); }, step);
         else if (step[0] == u'x')
             script.with(
-                Picker,
+                Windows[u'p'],
                 [](QWidget *w) {
                     auto &entries
                         = const_cast<QList<CatalogueEntry> &>(static_cast<appAddDlg *>(w)->catalogue());
@@ -444,11 +407,20 @@ void SetupWindowsTest::reloadFindsTheFileWritten()
                 },
                 step);
         else
-            script.press(windows[step[0]], keys, step);
+            script.press(Windows[step[0]], keysOf(step.mid(2)), step);
     }
-    QVERIFY2(played(script), qPrintable(script.failure()));
+    script.start();
+    QVERIFY2(QTest::qWaitFor([&] { return script.finished() || !script.failure().isEmpty(); }, 40000)
+            && script.finished(),
+        qPrintable(script.failure()));
     QCOMPARE(witness.finish(), seen);
-    QCOMPARE(ZConfig(SettingsFile::filePath()).readEntry(groupKey[0], groupKey[1]), stored);
+    QStringList values;
+    for (const char *part : { "Exec", "Type", "Icon", "Name" }) {
+        if (part[0] == 'E' || key.startsWith(QLatin1String("Dock")))
+            values << ZConfig(SettingsFile::filePath())
+                          .readEntry(groupKey[0], QString(groupKey[1]).replace("Exec", part));
+    }
+    QCOMPARE(values.join(u' '), stored);
     if (seen.isEmpty())
         QCOMPARE(phone.file(SettingsFile::Path), Settings);
     else if (key.startsWith(QLatin1String("Notify")))
@@ -462,8 +434,6 @@ void SetupWindowsTest::countdownDate_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QDate>("date");
     QTest::addColumn<bool>("cancelled");
-    QTest::newRow("lowest year") << "1901 Down 06 Down 15 F1" << QDate(1901, 6, 15) << false;
-    QTest::newRow("highest year") << "2100 Down 12 Down 31 F1" << QDate(2100, 12, 31) << false;
     QTest::newRow("year below the range") << "1900 Down 06 Down 15 F1" << QDate(1901, 6, 15) << false;
     QTest::newRow("year above the range") << "2101 Down 06 Down 15 F1" << QDate(2100, 6, 15) << false;
     QTest::newRow("left and right step by one")
@@ -479,6 +449,8 @@ void SetupWindowsTest::countdownDate_data()
     QTest::newRow("partly typed year") << "7 Down 06 Down 15 F1" << QDate(1901, 6, 15) << false;
     QTest::newRow("a fifth digit starts again")
         << "20501999 Down 06 Down 15 F1" << QDate(1999, 6, 15) << false;
+    QTest::newRow("backspace after one digit")
+        << "5 Backspace Down 06 Down 15 F1" << QDate(QDate::currentDate().year(), 6, 15) << false;
     QTest::newRow("backspace") << "205 Backspace 11 Down 06 Down 15 F1" << QDate(2011, 6, 15) << false;
     QTest::newRow("right stops at the top") << "2100 Right Down 06 Down 15 F1" << QDate(2100, 6, 15) << false;
     QTest::newRow("out of range steps from its bound")
@@ -497,17 +469,8 @@ void SetupWindowsTest::countdownDate()
     Phone phone;
     dateDlg dialog;
     QCOMPARE(dialog.eventText(), QString());
-    Keys codes;
-    for (const QString &name : keys.split(QLatin1Char(' '))) {
-        if (name[0].isDigit()) {
-            for (const QChar c : name)
-                codes.push_back(Qt::Key_0 + c.digitValue());
-        } else {
-            codes.push_back(QKeySequence::fromString(name)[0].key());
-        }
-    }
     KeyScript script;
-    script.press(DateDialog, codes, QStringLiteral("the dialog"));
+    script.press(Windows[u'd'], keysOf(keys), QStringLiteral("the dialog"));
     script.start();
     dialog.exec();
     QVERIFY2(script.finished(), qPrintable(script.failure()));
@@ -517,29 +480,21 @@ void SetupWindowsTest::countdownDate()
     QCOMPARE(dialog.eventText(), keys.contains(QLatin1String(" b ")) ? QStringLiteral("ba") : QString());
 }
 
-// The picker's rows keep catalogue order; Downs, then the closing key (-1: closed by the window system).
+// The picker's rows in catalogue order with their icons; Downs, then the closing key (-1: closed by the
+// window system), each leaving nothing picked. (What it picks: reloadFindsTheFileWritten.)
 void SetupWindowsTest::picker_data()
 {
     QTest::addColumn<int>("downs");
     QTest::addColumn<int>("close");
-    QTest::addColumn<QStringList>("picked"); // exec, type, icon, name; empty when cancelled
-    QTest::newRow("installed: its id and icon file")
-        << 0 << int(Qt::Key_F1) << QStringList { "zz-id", "1", "/apps/zz/zz.png", "Zulu" };
-    QTest::newRow("type 2: its ExecId, the icon by name")
-        << 1 << int(Qt::Key_F1) << QStringList { "alpha.desktop", "2", "phone.png", "Alpha" };
-    QTest::newRow("type 0 without a folder: its id")
-        << 2 << int(Qt::Key_F1) << QStringList { "phone", "0", "nothing.png", "Mike" };
-    QTest::newRow("back") << 1 << int(Qt::Key_F2) << QStringList();
-    QTest::newRow("escape") << 0 << int(Qt::Key_Escape) << QStringList();
-    QTest::newRow("no applications: Add does nothing") << -1 << int(Qt::Key_F2) << QStringList();
-    QTest::newRow("closed by a route of its own") << 1 << -1 << QStringList();
+    QTest::newRow("escape") << 0 << int(Qt::Key_Escape);
+    QTest::newRow("no applications: Add does nothing") << -1 << int(Qt::Key_F2);
+    QTest::newRow("closed by a route of its own") << 1 << -1;
 }
 
 void SetupWindowsTest::picker()
 {
     QFETCH(int, downs);
     QFETCH(int, close);
-    QFETCH(QStringList, picked);
     Phone phone;
     appAddDlg picker(QStringLiteral("Dock"));
     QCOMPARE(picker.listBox()->count(), 0); // read once it shows, not before
@@ -552,119 +507,64 @@ void SetupWindowsTest::picker()
             KeyScript::window<appAddDlg>(), { Qt::Key_F1, close }, QStringLiteral("Add, then closing"));
     } else {
         script.with(
-            Picker,
+            Windows[u'p'],
             [](QWidget *w) {
                 ZListBox *list = static_cast<appAddDlg *>(w)->listBox();
                 QStringList names;
                 for (int i = 0; i < list->count(); ++i)
                     names << list->item(i)->subItem(1, 0);
                 QCOMPARE(names, (QStringList { "Zulu", "Alpha", "Mike", "Bravo" }));
-                // 48 x 32 shows squeezed to 24 x 24; no icon, no picture; one icon, one shared picture.
+                // 48 x 32 shows squeezed to 24 x 24; no icon, no picture.
                 QCOMPARE(list->item(0)->pixmap(0).toImage().pixelColor(12, 12), QColor(Qt::red));
                 QCOMPARE(list->item(0)->pixmap(0).size(), QSize(24, 24));
                 QVERIFY(list->item(2)->pixmap(0).isNull());
-                QCOMPARE(list->item(3)->pixmap(0).cacheKey(), list->item(1)->pixmap(0).cacheKey());
             },
             QStringLiteral("the rows"));
-        script.press(Picker, Keys(size_t(downs), Qt::Key_Down), QStringLiteral("the filled list"));
+        script.press(Windows[u'p'], Keys(size_t(downs), Qt::Key_Down), QStringLiteral("the filled list"));
         if (close < 0)
             script.with(
-                Picker, [](QWidget *w) { w->close(); }, QStringLiteral("closing"));
+                Windows[u'p'], [](QWidget *w) { w->close(); }, QStringLiteral("closing"));
         else
-            script.press(Picker, { close }, QStringLiteral("closing"));
+            script.press(Windows[u'p'], { close }, QStringLiteral("closing"));
     }
     script.start();
     picker.exec();
     QVERIFY2(script.finished(), qPrintable(script.failure()));
-    QCOMPARE(picker.isCancelled(), picked.isEmpty());
-    if (picked.isEmpty())
-        picked = QStringList { "", "", "", "" };
+    QVERIFY(picker.isCancelled());
     QCOMPARE(
-        (QStringList { picker.pickedExec(), picker.pickedType(), picker.pickedIcon(), picker.pickedName() }),
-        picked);
+        picker.pickedExec() + picker.pickedType() + picker.pickedIcon() + picker.pickedName(), QString());
 }
 
-// The chooser lists the skins in character-code order; scripts as in reloadFindsTheFileWritten.
-void SetupWindowsTest::skinChooser_data()
-{
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("chosen"); // "-": cancelled
-    QTest::addColumn<QByteArray>("said");
-    QTest::newRow("back") << "c:F2"
-                          << "-" << QByteArray("slot quite\n");
-    QTest::newRow("confirm") << "c:Down Return|q:Return"
-                             << "alpha" << QByteArray("click item 1\n");
-    QTest::newRow("decline, then confirm with F1") << "c:Down Down Return|q:Escape|c:Up Return|q:F1"
-                                                   << "alpha" << QByteArray("click item 2\nclick item 1\n");
-    QTest::newRow("preview of the third row returns to it")
-        << "c:Down Down F1|v:F2|c:Return|q:Return"
-        << "moon"
-        << QByteArray("===== cur dir moon =======\n====== mSkinDir moon=======\n"
-                      "======= skin cfg /ezxlocal/Kestrow/skin//moon/skin.cfg=======\nclick item 2\n");
-}
-
-void SetupWindowsTest::skinChooser()
-{
-    QFETCH(QString, steps);
-    QFETCH(QString, chosen);
-    QFETCH(QByteArray, said);
-    Phone phone;
-    StdoutCapture out;
-    skinDlg chooser;
-    const QByteArray scan = out.text();
-    QCOMPARE(scan,
-        "cur cfg is /ezxlocal/Kestrow/skin/Zed/skin.cfg\ncur cfg is /ezxlocal/Kestrow/skin/alpha/skin.cfg\n"
-        "cur cfg is /ezxlocal/Kestrow/skin/moon/skin.cfg\n");
-    const QStringList rows { "Zed", "By:", "Alpha", "By:Ann", "", "By:Mo" };
-    for (int i = 0; i < 6; ++i)
-        QCOMPARE(chooser.listBox()->item(i / 2)->subItem(1, i % 2), rows[i]);
-    QCOMPARE(chooser.listBox()->count(), 3);
-    StdoutCapture keysOut;
-    KeyScript script;
-    for (const QString &step : steps.split(QLatin1Char('|'))) {
-        Keys keys;
-        for (const QString &name : step.mid(2).split(QLatin1Char(' ')))
-            keys.push_back(QKeySequence::fromString(name)[0].key());
-        script.press(step[0] == u'c' ? Chooser : step[0] == u'q' ? Question : Preview, keys, step);
-    }
-    script.start();
-    chooser.exec();
-    QCOMPARE(keysOut.text(), said);
-    QVERIFY2(script.finished(), qPrintable(script.failure()));
-    QCOMPARE(chooser.isCancelled() ? QStringLiteral("-") : chooser.chosenSkin(), chosen);
-    // The chooser only chooses: the settings file is the main window's to write.
-    QCOMPARE(phone.file(SettingsFile::Path), Settings);
-}
-
-// The preview shows kestrow-render's preview frame for the same phone, its countdown from the settings
-// file whatever skin that names, and writes nothing.
+// The preview shows kestrow-render's preview frame for the same phone (the clock, the status, the wallpaper,
+// no cover), its countdown from the settings file whatever skin that names, and writes nothing.
 void SetupWindowsTest::preview_data()
 {
-    QTest::addColumn<QByteArray>("wallpaper");
     QTest::addColumn<QString>("notify"); // translated: the frame differs from the one rendered
-    const QByteArray plain = "/ezxlocal/wallpaper.png";
-    QTest::newRow("as rendered, a passed event") << plain << QString::fromUtf8("距离 Trip 已过 10天");
-    // A protected wallpaper cannot be shown: the skin's centre image is the background, unscaled.
-    QTest::newRow("protected wallpaper")
-        << QByteArray("/ezxlocal/w.dcf") << QString::fromUtf8("距离 Trip 已过 10天");
-    QTest::newRow("an event ahead, translated") << plain << "Exams in 10 days";
+    QTest::newRow("as rendered, a passed event") << QString::fromUtf8("距离 Trip 已过 10天");
+    QTest::newRow("an event ahead, translated") << "Exams in 10 days";
 }
 
 void SetupWindowsTest::preview()
 {
-    QFETCH(QByteArray, wallpaper);
     QFETCH(QString, notify);
     Phone phone;
-    QVERIFY(PreviewFixture::writeSkin(phone.root, QStringLiteral("every")));
-    phone.root.writeImage(QStringLiteral("/ezxlocal/w.dcf"), 240, 320, Qt::white); // readable, all the same
+    const QString skin = QStringLiteral("/ezxlocal/Kestrow/skin/every/");
+    phone.root.writeSkin(QStringLiteral("every"),
+        "[Background]\nMidIMG=c.png\n[FramwCover]\nShow=true\nImg=c.png\n[Img]\nLeft=180\nTop=150\n"
+        "[Analog]\nShow=true\nBackIMG=c.png\nHourIMG=h.png\nMinIMG=h.png\nSecIMG=h.png\nLeft=10\nTop=30\n"
+        "[Lunar]\nShow=true\nFontSize=10\nFontColor=16777215\nLeft=80\nTop=110\n"
+        "[Battery]\nShow=true\nLeft=200\nTop=0\nLevel0=h.png\nLevel1=h.png\nLevel2=c.png\nLevel3=c.png\n"
+        "[Notify]\nShow=true\nFontSize=10\nFontColor=16776960\nLeft=10\nTop=140\n");
+    phone.root.writeImage(skin + "c.png", 40, 20, Qt::yellow);
+    phone.root.writeImage(skin + "h.png", 4, 40, Qt::darkBlue);
+    phone.root.writeImage(QStringLiteral("/ezxlocal/w.png"), 240, 320, Qt::darkCyan);
     phone.root.writeFile(QStringLiteral("/ezxlocal/download/appwrite/setup/ezx_system.cfg"),
-        "[SYS_DISPLAY_SET]\nWallpaper=" + wallpaper + "\n");
-    phone.root.writeFile(QStringLiteral("/ezxlocal/Kestrow/run/battery"), "4\n");
-    phone.root.writeFile(QStringLiteral("/ezxlocal/Kestrow/run/signal"), "2\n");
-    if (!notify.contains(QLatin1String(" in ")))
-        phone.root.writeFile(
-            SettingsFile::Path, "[Main]\nSkin=other\n[Notify]\nYear=2024\nMonth=2\nDay=20\nInfo=Trip\n");
-    const QByteArray before = phone.file(SettingsFile::Path);
+        "[SYS_DISPLAY_SET]\nWallpaper=/ezxlocal/w.png\n");
+    phone.root.writeFile(QStringLiteral("/ezxlocal/Kestrow/run/battery"), "3\n");
+    phone.root.writeFile(SettingsFile::Path,
+        notify.contains(QLatin1String(" in "))
+            ? "[Notify]\nYear=2024\nMonth=3\nDay=11\nInfo=Exams\n"
+            : "[Main]\nSkin=other\n[Notify]\nYear=2024\nMonth=2\nDay=20\nInfo=Trip\n");
     const QString file = phone.root.path(QStringLiteral("/rendered.png"));
     const ProgramRun render = runProgram(builtProgram(QStringLiteral("kestrow-render")),
         { "--root", phone.root.root(), "--skin", "every", "--at", "2024-03-01 10:08:37", "--preview", "-o",
@@ -682,6 +582,7 @@ void SetupWindowsTest::preview()
         window = preview.grab().toImage().convertToFormat(QImage::Format_RGB32);
         QTest::keyClick(&preview, Qt::Key_F2);
     });
+    const QByteArray before = phone.file(SettingsFile::Path);
     QCOMPARE(preview.exec(), 0);
     QCOMPARE(preview.renderer().notifyText(), notify);
     QCOMPARE(phone.file(SettingsFile::Path), before);
@@ -690,8 +591,6 @@ void SetupWindowsTest::preview()
     QCOMPARE(preview.renderer().frame().convertToFormat(QImage::Format_RGB32), rendered);
     // The window shows the frame between its title bar and its soft keys.
     QCOMPARE(window.copy(0, 40, 240, 200), rendered.copy(0, 40, 240, 200));
-    if (wallpaper.endsWith(".dcf"))
-        QCOMPARE(rendered.pixel(120, 300), qRgb(0, 0, 0));
 }
 
 void SetupWindowsTest::mainWidgetDoneQuits()
