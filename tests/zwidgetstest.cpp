@@ -97,12 +97,10 @@ private Q_SLOTS:
     void nestedWindows();
 };
 
+// Sorting keeps the same row current, and so does a row inserted above it.
 void ZWidgetsTest::listRows()
 {
     ZListBox list(QStringLiteral("%I%M"));
-    QCOMPARE(list.currentItem(), -1);
-    // Sorting an empty list leaves the rows inserted afterwards in their order.
-    list.sort(true);
     for (const char *text : { "pear", "apple", "fig" }) {
         auto row = std::make_unique<ZSettingItem>(&list);
         row->appendSubItem(1, QString::fromLatin1(text), false, 0);
@@ -114,23 +112,13 @@ void ZWidgetsTest::listRows()
             out << list.item(i)->subItem(1, 0);
         return out + QStringList { list.item(list.currentItem())->subItem(1, 0) };
     };
-    QCOMPARE(texts(), (QStringList { "pear", "apple", "fig", "pear" }));
-    // Sorting keeps the same row current, and so does a row inserted above it.
     list.setCurrentItem(2);
     list.sort(true);
     QCOMPARE(texts(), (QStringList { "apple", "fig", "pear", "fig" }));
     list.sort(false);
     QCOMPARE(texts(), (QStringList { "pear", "fig", "apple", "fig" }));
-    ZListBoxItem *top = list.insertItem(std::make_unique<ZListBoxItem>(&list), 0);
-    top->appendSubItem(1, QStringLiteral("top"));
+    list.insertItem(std::make_unique<ZListBoxItem>(&list), 0)->appendSubItem(1, QStringLiteral("top"));
     QCOMPARE(texts(), (QStringList { "top", "pear", "fig", "apple", "fig" }));
-    // Lines are replaced in place, missing ones added; lines out of bounds are refused.
-    top->setSubItem(1, 2, QStringLiteral("third"));
-    top->setSubItem(1, ZListBoxItem::MaxLines, QStringLiteral("x"));
-    QCOMPARE(top->subItemCount(1), 3);
-    QCOMPARE(top->subItem(1, 2), QStringLiteral("third"));
-    list.clear();
-    QCOMPARE(list.currentItem(), -1);
 }
 
 // The settings application's main window: which keys reach which action.
