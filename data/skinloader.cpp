@@ -370,6 +370,11 @@ QString SkinLoader::skinDirectory(const QString &name)
     return skinRoot() + name + QLatin1Char('/');
 }
 
+QString SkinLoader::refusedName(const QString &name)
+{
+    return QStringLiteral("skin name \"%1\" is not a folder name under the skin root").arg(name);
+}
+
 SkinLoadOptions SkinLoadOptions::preview(const QString &skinName)
 {
     SkinLoadOptions options;
@@ -389,8 +394,7 @@ SkinLoadReport SkinLoader::load(SkinModel &model, const SkinLoadOptions &options
     }
     report.skinDirectory = skinDirectory(name);
     if (report.skinDirectory.isEmpty())
-        report.problems.append(
-            QStringLiteral("skin name \"%1\" is not a folder name under the skin root").arg(name));
+        report.problems.append(refusedName(name));
     else if (!QFileInfo::exists(report.skinDirectory + QStringLiteral("skin.cfg")))
         report.problems.append(QStringLiteral("no skin description %1skin.cfg").arg(report.skinDirectory));
     LoadPass(model, options, report, report.skinDirectory).run();

@@ -31,7 +31,7 @@ HostWindow::HostWindow(QWidget *parent)
     , m_host(new PluginHost(this))
 {
     setFixedSize(ScreenWidth, ScreenHeight);
-    setWindowTitle(QStringLiteral("Kestrow"));
+    setWindowTitle(QStringLiteral("Kestrow home screen"));
     setFocusPolicy(Qt::StrongFocus);
     loadWallpaper();
 
@@ -81,6 +81,11 @@ void HostWindow::reloadPlugin()
         return;
     for (const QString &line : SkinLint::lines(SkinLint::lint(skin)))
         std::fprintf(stderr, "kestrow-host: %s\n", qUtf8Printable(line));
+}
+
+void HostWindow::showNotice(const QString &text)
+{
+    m_status->showNotice(text);
 }
 
 QRect HostWindow::pluginRect() const

@@ -195,6 +195,7 @@ bool ZConfig::writeEntry(const QString &group, const QString &key, const QString
         qWarning("ZConfig: cannot write [%s] %s to \"%s\": the name cannot be stored",
             ZConfigDocument::escape(group).constData(), ZConfigDocument::escape(key).constData(),
             qUtf8Printable(m_path));
+        m_error = QStringLiteral("the name cannot be stored");
         return false;
     }
     m_document->setValue(group, key, value);
@@ -256,6 +257,7 @@ bool ZConfig::save()
             m_onDisk = bytes;
             m_pending.clear();
             m_failureReported = false;
+            m_error.clear();
             return true;
         }
     }
@@ -263,5 +265,6 @@ bool ZConfig::save()
     if (!m_failureReported)
         qWarning("ZConfig: cannot write \"%s\": %s", qUtf8Printable(m_path), qUtf8Printable(error));
     m_failureReported = true;
+    m_error = error;
     return false;
 }
