@@ -257,14 +257,16 @@ void LockUI::refresh()
     const int choice = dialog->getCheckedItemIndex();
     dialog.reset();
     if (choice == 0) {
-        if (PhoneChannels::sendReload())
+        // A message nobody listens for reloads nothing: that is no success either.
+        if (QCopChannel::isRegistered(PhoneChannels::Plugin) && PhoneChannels::sendReload())
             SetupLog::line(QStringLiteral("===== channel ok"));
         else
             FailureNotice::show(LngKeys::FailReload, QStringLiteral("cannot reload the plug-in"),
                 QStringLiteral("nothing listens on %1").arg(QLatin1String(PhoneChannels::Plugin)));
     } else if (choice == 1) {
         // Only the home screen of this device root restarts; whatever started it starts it again.
-        if (!QCopChannel::send(HomeScreenChannel::name(), HomeScreenChannel::Restart)) {
+        if (!QCopChannel::isRegistered(HomeScreenChannel::name())
+            || !QCopChannel::send(HomeScreenChannel::name(), HomeScreenChannel::Restart)) {
             FailureNotice::show(LngKeys::FailRestart, QStringLiteral("cannot restart the home screen"),
                 QStringLiteral("nothing listens on %1").arg(HomeScreenChannel::name()));
             return;
