@@ -135,11 +135,9 @@ void LockUI::buildRows()
 QString LockUI::computeThemeLine() const
 {
     SetupLog::line(QStringLiteral("get theme info"));
-    QString skin;
-    {
-        const ZConfig settings(SettingsFile::filePath(), false);
-        skin = SettingsFile::skin(settings, QString());
-    }
+    // The window's own settings hold the file as read at start and every write since: one read, so
+    // that what is wrong with the file is said once.
+    const QString skin = SettingsFile::skin(*m_settings, QString());
     SetupLog::line(QStringLiteral("skin ") + skin);
     const QString path = m_appDir + QStringLiteral("/skin/") + skin + QStringLiteral("/skin.cfg");
     SetupLog::line(QStringLiteral("skin cfg ") + path);

@@ -50,7 +50,7 @@ private:
         x(QStringLiteral("wmctrl"), { QStringLiteral("-i"), QStringLiteral("-c"), id });
     }
     void startApplication();
-    /** Walks the steps "KEYS>TITLE" from the main window; returns the id of each window reached. */
+    /** Walks the steps "KEYS>TITLE"; the id of each window reached, or nothing when one does not come. */
     QStringList walk(const QStringList &steps);
     /** Closes the window in front until the application ends; its exit code. */
     int closeAll();
@@ -159,7 +159,10 @@ QStringList DesktopWindowsTest::walk(const QStringList &steps)
             continue;
         // A new window of the title in front (a confirmation shares its chooser's title).
         const QString before = ids.isEmpty() ? QString() : ids.last();
-        QTRY_VERIFY_WITH_TIMEOUT(frontTitle() == title && frontId() != before, Bound);
+        if (!QTest::qWaitFor([&] { return frontTitle() == title && frontId() != before; }, Bound)) {
+            qWarning("no window \"%s\" came to the front", qPrintable(title));
+            return {};
+        }
         ids << frontId();
     }
     return ids;
@@ -167,10 +170,12 @@ QStringList DesktopWindowsTest::walk(const QStringList &steps)
 
 int DesktopWindowsTest::closeAll()
 {
-    while (!m_app->waitForFinished(0)) {
+    while (m_app->state() != QProcess::NotRunning) {
         const QString front = frontId();
         closeWindow(front);
-        QTRY_VERIFY_WITH_TIMEOUT(m_app->state() == QProcess::NotRunning || frontId() != front, Bound);
+        if (!QTest::qWaitFor(
+                [&] { return m_app->state() == QProcess::NotRunning || frontId() != front; }, Bound))
+            return -1;
     }
     return m_app->exitStatus() == QProcess::NormalExit ? m_app->exitCode() : -1;
 }
@@ -230,7 +235,7 @@ void DesktopWindowsTest::closeIsBack()
         QTRY_COMPARE_WITH_TIMEOUT(frontId(), ids.at(ids.size() - 2), Bound);
         QCOMPARE(settings(), before);
         QVERIFY(m_messages.isEmpty());
-        walk(after);
+        QVERIFY(after.isEmpty() || !walk(after).isEmpty());
         QCOMPARE(closeAll(), 0);
     }
     QTRY_COMPARE_WITH_TIMEOUT(m_messages.count(PhoneChannels::Reload), reloads, Bound);
@@ -295,7 +300,7 @@ void DesktopWindowsTest::failureIsShown()
             QStringLiteral("/ezxlocal/Kestrow/off.sh"), "echo no home screen here >&2; exit 3\n"));
     const QByteArray before = settings();
     startApplication();
-    walk(QStringList { QStringLiteral(">") + MainTitle } + steps);
+    QVERIFY(!walk(QStringList { QStringLiteral(">") + MainTitle } + steps).isEmpty());
 
     closeWindow(frontId());
     // The window the failure came from stays, as it was; nothing was stored or sent.
