@@ -154,8 +154,9 @@ void QCopBus::watchRegistration(const QString &channel, QObject *owner, const st
     std::optional<QDBusConnection> bus = connection();
     if (!bus)
         return;
-    // Every process's registration name of the channel lies under its prefix.
-    auto *watcher = new QDBusServiceWatcher(registrationPrefix(channel) + QLatin1Char('*'), *bus,
+    // Every process's registration name of the channel lies in the bus name namespace of its prefix;
+    // the watcher takes a namespace as its name followed by "*".
+    auto *watcher = new QDBusServiceWatcher(registrationPrefix(channel).chopped(1) + QLatin1Char('*'), *bus,
         QDBusServiceWatcher::WatchForOwnerChange, owner);
     QObject::connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, owner, [changed] { changed(); });
 }
