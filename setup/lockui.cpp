@@ -177,6 +177,11 @@ void LockUI::slotItemClicked(int row)
 
 void LockUI::toggleRunning()
 {
+    // Started or stopped from outside since the row last looked: the row only catches up.
+    if (QCopChannel::isRegistered(PhoneChannels::Plugin) != m_running) {
+        followRunning();
+        return;
+    }
     if (m_running) {
         SetupLog::line(QStringLiteral("===== stop"));
         if (!runScript(
@@ -185,11 +190,6 @@ void LockUI::toggleRunning()
         m_runningText = text(LngKeys::RunningOff);
         setRow(RunningRow, m_runningText, QStringLiteral("off.png"));
     } else {
-        // Started since the row last looked (by another route): the row only catches up.
-        if (QCopChannel::isRegistered(PhoneChannels::Plugin)) {
-            followRunning();
-            return;
-        }
         SetupLog::line(QStringLiteral("===== start"));
         if (!runScript(
                 QStringLiteral("/on.sh"), LngKeys::FailStart, QStringLiteral("cannot start the plug-in")))
