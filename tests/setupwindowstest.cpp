@@ -270,7 +270,9 @@ void SetupWindowsTest::mainWindowRows_data()
     QTest::newRow("stop") << app << "on on off" << 0 << "off.sh\n"
                           << true << "OFF OFF"
                           << "";
-    QTest::newRow("started since") << app << "off on off" << 0 << "" << false << "OFF OFF"
+    // The row follows the plug-in started from outside before it is selected: selecting stops it.
+    QTest::newRow("started since") << app << "off on off" << 0 << "off.sh\n"
+                                   << true << "OFF OFF"
                                    << "";
     QTest::newRow("autorun on") << app << "off off off" << 1 << "" << false << "OFF ON" << load;
     QTest::newRow("autorun off") << app << "off off on" << 1 << "" << false << "OFF OFF"
@@ -317,6 +319,7 @@ void SetupWindowsTest::mainWindowRows()
     } else {
         if (before.mid(4, 2) == QLatin1String("on") && !plugin)
             plugin.emplace(QString(PhoneChannels::Plugin));
+        QTRY_COMPARE(ui.isRunning(), plugin.has_value());
         QCOMPARE(quitsDuring([&] { select(ui, row); }), quits);
     }
     QCOMPARE(QString::fromUtf8(phone.file(QStringLiteral("/ran.log"))), ran);
