@@ -78,9 +78,8 @@ bool chooseApplicationFolder(const char *firstArgument)
         return true;
     }
     std::fprintf(stderr,
-        "kestrow-setup: no language files in %s; run the device root's own "
-        "DIR/ezxlocal/Kestrow/kestrow-setup "
-        "(kestrow-device init DIR installs it)\n",
+        "kestrow-setup: no language files in %s; run the device root's own kestrow-setup, "
+        "DIR/ezxlocal/Kestrow/kestrow-setup (kestrow-device init DIR installs it)\n",
         qPrintable(own));
     return false;
 }
