@@ -2,11 +2,13 @@
 
 #include "data/configlines.h"
 #include "data/skinelementcheck.h"
+#include "data/skinloader.h"
 #include "data/skinmodel.h"
 #include "data/skinschema.h"
 #include "platform/zconfig.h"
 #include "platform/zconfigdocument.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -340,6 +342,10 @@ QList<SkinFinding> SkinLint::lint(const QString &folder)
         findings.append({ file, 1, Severity::Error, QStringLiteral("no skin folder %1").arg(dir) });
         return findings;
     }
+    // A folder the loader would refuse by its name is never shown, however good its description.
+    const QString name = QFileInfo(QDir::cleanPath(QFileInfo(dir).absoluteFilePath())).fileName();
+    if (SkinLoader::skinDirectory(name).isEmpty())
+        findings.append({ file, 1, Severity::Error, SkinLoader::refusedName(name) });
     if (!QFileInfo::exists(file)) {
         findings.append({ file, 1, Severity::Error,
             QStringLiteral("missing: every element is off and the skin chooser does not list the skin") });

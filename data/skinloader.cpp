@@ -20,12 +20,13 @@ namespace {
 class LoadPass
 {
 public:
-    LoadPass(SkinModel &model, const SkinLoadOptions &options, SkinLoadReport &report, const QString &skinDir)
+    LoadPass(SkinModel &model, const SkinLoadOptions &options, SkinLoadReport &report, const QString &skinDir,
+        const ZConfig &settings)
         : m_model(model)
         , m_options(options)
         , m_report(report)
         , m_dir(skinDir)
-        , m_settings(devicePath(SettingsFile::Path))
+        , m_settings(settings)
         , m_skin(skinDir.isEmpty() ? QString() : skinDir + QStringLiteral("skin.cfg"))
     { }
 
@@ -63,7 +64,7 @@ private:
     const SkinLoadOptions &m_options;
     SkinLoadReport &m_report;
     const QString m_dir;
-    ZConfig m_settings;
+    const ZConfig &m_settings;
     ZConfig m_skin;
     RES_ICON_Reader m_ownIcons;
     // What is left of the pixels this load may decode.
@@ -370,6 +371,11 @@ QString SkinLoader::skinDirectory(const QString &name)
     return skinRoot() + name + QLatin1Char('/');
 }
 
+QString SkinLoader::refusedName(const QString &name)
+{
+    return QStringLiteral("skin name \"%1\" is not a folder name under the skin root").arg(name);
+}
+
 SkinLoadOptions SkinLoadOptions::preview(const QString &skinName)
 {
     SkinLoadOptions options;
@@ -382,17 +388,16 @@ SkinLoadReport SkinLoader::load(SkinModel &model, const SkinLoadOptions &options
 {
     SkinLoadReport report;
     QString name = options.skinName;
+    // Read once per load, so that what is wrong with the file is said once.
+    const ZConfig settings(devicePath(SettingsFile::Path));
     // The preview shows the skin it was given, never the one in use.
-    if (name.isEmpty() && !options.isPreview()) {
-        const ZConfig settings(devicePath(SettingsFile::Path));
+    if (name.isEmpty() && !options.isPreview())
         name = settings.readEntry(SettingsFile::MainGroup, SettingsFile::SkinKey, SettingsFile::DefaultSkin);
-    }
     report.skinDirectory = skinDirectory(name);
     if (report.skinDirectory.isEmpty())
-        report.problems.append(
-            QStringLiteral("skin name \"%1\" is not a folder name under the skin root").arg(name));
+        report.problems.append(refusedName(name));
     else if (!QFileInfo::exists(report.skinDirectory + QStringLiteral("skin.cfg")))
         report.problems.append(QStringLiteral("no skin description %1skin.cfg").arg(report.skinDirectory));
-    LoadPass(model, options, report, report.skinDirectory).run();
+    LoadPass(model, options, report, report.skinDirectory, settings).run();
     return report;
 }

@@ -55,4 +55,6 @@ public:
      * path component.
      */
     static QString skinDirectory(const QString &name);
+    /** What the loader says of a skin name that skinDirectory() refuses. */
+    static QString refusedName(const QString &name);
 };

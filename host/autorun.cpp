@@ -11,10 +11,19 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <signal.h>
+#include <unistd.h>
 
 Autorun::Autorun(QObject *parent)
     : QObject(parent)
 { }
+
+Autorun::~Autorun()
+{
+    // The scripts' background children (a slow loop, a sleep) go with the home screen.
+    for (const qint64 group : std::as_const(m_groups))
+        ::kill(pid_t(-group), SIGTERM);
+}
 
 QStringList Autorun::scripts()
 {
@@ -60,6 +69,8 @@ void Autorun::runNext()
     process->setProcessEnvironment(ToolEnvironment::forScripts());
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setStandardInputFile(QProcess::nullDevice());
+    process->setChildProcessModifier([] { ::setpgid(0, 0); });
+    connect(process, &QProcess::started, this, [this, process] { m_groups.append(process->processId()); });
     const auto moveOn = [this, process] {
         if (m_current == process)
             runNext();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -11,6 +12,8 @@ class QProcess;
  * `sh` one after the other in name order, each with the device root in
  * $KESTROW_ROOT and the home screen's own tools first in $PATH. A script that
  * is still running after a while is left running and the next one starts.
+ * Each script runs in a process group of its own, which ends with the home
+ * screen: nothing a script started outlives it.
  */
 class Autorun : public QObject
 {
@@ -20,6 +23,7 @@ public:
     static constexpr int ScriptPatienceMs = 10000;
 
     explicit Autorun(QObject *parent = nullptr);
+    ~Autorun() override;
 
     /** The scripts of the current device root, in the order they run. */
     static QStringList scripts();
@@ -33,4 +37,6 @@ private:
 
     QStringList m_queue;
     QProcess *m_current = nullptr;
+    // The process groups of the scripts started: each script's process id.
+    QList<qint64> m_groups;
 };

@@ -36,7 +36,7 @@ HostWindow::HostWindow(QWidget *parent)
     , m_host(new PluginHost(this))
 {
     setFixedSize(ScreenWidth, ScreenHeight);
-    setWindowTitle(QStringLiteral("Kestrow"));
+    setWindowTitle(QStringLiteral("Kestrow home screen"));
     setFocusPolicy(Qt::StrongFocus);
     loadWallpaper();
 
@@ -121,6 +121,11 @@ void HostWindow::printLint() const
         return;
     for (const QString &line : SkinLint::lines(SkinLint::lint(skin)))
         std::fprintf(stderr, "kestrow-host: %s\n", qUtf8Printable(line));
+}
+
+void HostWindow::showNotice(const QString &text)
+{
+    m_status->showNotice(text);
 }
 
 QRect HostWindow::pluginRect() const

@@ -57,6 +57,8 @@ public:
     void showReloadsAtOnce();
     /** After every frame, the whole window is saved to this PNG file (atomically replaced). */
     void setCaptureFile(const QString &path) { m_captureFile = path; }
+    /** A short notice on the status line, where the user looks. */
+    void showNotice(const QString &text);
     /** The plug-in's area, in window coordinates. */
     QRect pluginRect() const;
 

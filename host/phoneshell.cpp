@@ -21,6 +21,7 @@ PhoneShell::PhoneShell(HostWindow *window, const QString &pluginLibrary, QObject
     connect(m_launcher, &SetupLauncher::started, m_window, &HostWindow::pausePlugin);
     connect(m_launcher, &SetupLauncher::finished, m_window, &HostWindow::resumePlugin);
     connect(m_launcher, &SetupLauncher::finished, this, &PhoneShell::takeFocus);
+    connect(m_launcher, &SetupLauncher::failed, m_window, &HostWindow::showNotice);
 }
 
 void PhoneShell::takeFocus()

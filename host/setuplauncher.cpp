@@ -38,6 +38,7 @@ bool SetupLauncher::launch()
             "kestrow-host: the settings application is not installed at %s (kestrow-device init installs "
             "it)\n",
             qPrintable(path));
+        Q_EMIT failed(QStringLiteral("Settings not installed"));
         return false;
     }
     m_process = new QProcess(this);
@@ -46,8 +47,12 @@ bool SetupLauncher::launch()
     m_process->setStandardInputFile(QProcess::nullDevice());
     connect(m_process, &QProcess::finished, this, &SetupLauncher::ended);
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            ended();
+        if (error != QProcess::FailedToStart)
+            return;
+        std::fprintf(stderr, "kestrow-host: cannot start the settings application: %s\n",
+            qPrintable(m_process->errorString()));
+        ended();
+        Q_EMIT failed(QStringLiteral("Settings did not start"));
     });
     // The plug-in pauses before the settings application shows, so no frame races its first paint.
     Q_EMIT started();

@@ -20,12 +20,14 @@ public:
     /** The installed program under the device root. */
     static QString program();
     bool isRunning() const { return m_process != nullptr; }
-    /** Starts it unless it runs; false (and one line on standard error) when it cannot. */
+    /** Starts it unless it runs; false (one line on standard error, failed()) when it cannot. */
     bool launch();
 
 Q_SIGNALS:
     void started();
     void finished();
+    /** It could not be started: a short notice for the status line. */
+    void failed(const QString &notice);
 
 private:
     void ended();

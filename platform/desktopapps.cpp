@@ -19,6 +19,15 @@ bool startsWithoutTerminal(GAppInfo *info)
     return installed;
 }
 
+} // namespace
+
+bool isKestrowApplication(const QString &id)
+{
+    return id.startsWith(QLatin1String("kestrow-"));
+}
+
+namespace {
+
 QStringList applicationIds(int limit, bool withoutTerminalOnly)
 {
     QStringList ids;
@@ -28,7 +37,8 @@ QStringList applicationIds(int limit, bool withoutTerminalOnly)
     for (GList *item = all; item; item = item->next) {
         GAppInfo *info = G_APP_INFO(item->data);
         const char *id = g_app_info_get_id(info);
-        if (id && g_app_info_should_show(info) && (!withoutTerminalOnly || startsWithoutTerminal(info)))
+        if (id && g_app_info_should_show(info) && (!withoutTerminalOnly || startsWithoutTerminal(info))
+            && !isKestrowApplication(QString::fromUtf8(id)))
             ids.append(QString::fromUtf8(id));
     }
     g_list_free_full(all, g_object_unref);

@@ -5,7 +5,15 @@
 #include <QStringList>
 
 /**
- * Ids of desktop entries installed on this machine that can be shown and
+ * Whether an application id is one of Kestrow's own programs: the home screen's and the settings
+ * application's desktop entries ("kestrow-host.desktop") and the settings application's registry
+ * group ("kestrow-setup"). They are never offered for a dock slot: a second home screen or
+ * settings application on the same device root would fight the first.
+ */
+bool isKestrowApplication(const QString &id);
+
+/**
+ * Ids of desktop entries installed on this machine, Kestrow's own left out, that can be shown and
  * launched ("org.example.Editor.desktop"), in a stable order, at most `limit`.
  */
 QStringList desktopApplicationIds(int limit);

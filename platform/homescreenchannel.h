@@ -47,3 +47,20 @@ inline QString name()
 }
 
 } // namespace HomeScreenChannel
+
+/**
+ * The settings application's channel: one per device root as well, so that a
+ * second start of the application asks the first to come to the front.
+ */
+namespace SetupChannel {
+
+inline constexpr QLatin1StringView Prefix { "/Kestrow/Setup" };
+/** Bring the front window of the running settings application to the front. */
+inline constexpr char Raise[] = "Raise()";
+
+inline QString name()
+{
+    return Prefix + HomeScreenChannel::resolvedRoot();
+}
+
+} // namespace SetupChannel

@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusServiceWatcher>
 #include <QHash>
 #include <QStringList>
 #include <QVariant>
@@ -146,6 +147,18 @@ void QCopBus::removeListener(const QString &channel, QObject *receiver, const ch
         return;
     listenerCounts().erase(count);
     bus->send(busCall(QStringLiteral("ReleaseName"), { registrationName(channel, *bus) }));
+}
+
+void QCopBus::watchRegistration(const QString &channel, QObject *owner, const std::function<void()> &changed)
+{
+    std::optional<QDBusConnection> bus = connection();
+    if (!bus)
+        return;
+    // Every process's registration name of the channel lies in the bus name namespace of its prefix;
+    // the watcher takes a namespace as its name followed by "*".
+    auto *watcher = new QDBusServiceWatcher(registrationPrefix(channel).chopped(1) + QLatin1Char('*'), *bus,
+        QDBusServiceWatcher::WatchForOwnerChange, owner);
+    QObject::connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, owner, [changed] { changed(); });
 }
 
 bool QCopBus::isRegistered(const QString &channel)

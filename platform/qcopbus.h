@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -38,6 +39,9 @@ public:
     static void removeListener(const QString &channel, QObject *receiver, const char *slot);
 
     static bool isRegistered(const QString &channel);
+    /** Calls `changed` whenever a process registers the channel or drops it, while `owner` lives. */
+    static void watchRegistration(
+        const QString &channel, QObject *owner, const std::function<void()> &changed);
     static bool send(const QString &channel, const QByteArray &message, const QByteArray &data);
 
     /** The message and data of a bus signal; accepts byte arrays or strings, data optional. */

@@ -6,6 +6,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -137,6 +139,24 @@ bool replaceFile(const QString &target, const QByteArray &bytes, QString *error)
     return true;
 }
 
+/**
+ * Whether the file was said to be unreadable since it last read well; notes the new state. A file
+ * read again and again (the plug-in's activation check and its load, every reload) is said to be
+ * unreadable once, not once per reader.
+ */
+bool unreadableSaid(const QString &path, bool unreadable)
+{
+    static QMutex mutex;
+    static QSet<QString> said;
+    const QMutexLocker locker(&mutex);
+    const bool before = said.contains(path);
+    if (unreadable)
+        said.insert(path);
+    else
+        said.remove(path);
+    return before;
+}
+
 } // namespace
 
 ZConfig::ZConfig(const QString &path, bool autoCreate)
@@ -149,7 +169,8 @@ ZConfig::ZConfig(const QString &path, bool autoCreate)
     if (const std::optional<QByteArray> bytes = ZConfigDocument::readFile(path, &error)) {
         m_document = std::make_unique<ZConfigDocument>(*bytes);
         m_onDisk = *bytes;
-    } else {
+        unreadableSaid(path, false);
+    } else if (!unreadableSaid(path, true)) {
         qWarning("ZConfig: cannot read \"%s\": %s", qUtf8Printable(path), qUtf8Printable(error));
     }
 }
@@ -195,6 +216,7 @@ bool ZConfig::writeEntry(const QString &group, const QString &key, const QString
         qWarning("ZConfig: cannot write [%s] %s to \"%s\": the name cannot be stored",
             ZConfigDocument::escape(group).constData(), ZConfigDocument::escape(key).constData(),
             qUtf8Printable(m_path));
+        m_error = QStringLiteral("the name cannot be stored");
         return false;
     }
     m_document->setValue(group, key, value);
@@ -256,6 +278,7 @@ bool ZConfig::save()
             m_onDisk = bytes;
             m_pending.clear();
             m_failureReported = false;
+            m_error.clear();
             return true;
         }
     }
@@ -263,5 +286,6 @@ bool ZConfig::save()
     if (!m_failureReported)
         qWarning("ZConfig: cannot write \"%s\": %s", qUtf8Printable(m_path), qUtf8Printable(error));
     m_failureReported = true;
+    m_error = error;
     return false;
 }

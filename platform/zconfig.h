@@ -42,6 +42,8 @@ public:
 
     /** Makes the file hold every write so far; false (and one diagnostic line) when it cannot. */
     bool flush();
+    /** Why the last write or flush that failed could not store its values; empty after a success. */
+    QString errorString() const { return m_error; }
 
     QString path() const;
 
@@ -62,4 +64,5 @@ private:
     // Writes that have not reached the file yet; replayed on the file as it is at the next save.
     QList<PendingWrite> m_pending;
     bool m_failureReported = false;
+    QString m_error;
 };

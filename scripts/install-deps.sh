@@ -7,7 +7,7 @@ PACKAGES="build-essential cmake ninja-build pkg-config git
 qt6-base-dev qt6-base-dev-tools libqt6dbus6 libqt6test6 libqt6svg6
 libglib2.0-dev libgl-dev
 fonts-wqy-microhei fonts-dejavu-core
-dbus dbus-x11 xvfb xauth
+dbus dbus-x11 xvfb xauth openbox wmctrl xdotool
 libbenchmark-dev clang libclang-rt-14-dev
 binutils file clang-format
 libicu-dev libpng-dev libarchive-dev"

@@ -1,5 +1,6 @@
 #include "setup/appcatalogue.h"
 
+#include "platform/desktopapps.h"
 #include "platform/devicepath.h"
 #include "platform/phonepaths.h"
 #include "platform/zconfig.h"
@@ -35,10 +36,13 @@ private:
 
 bool CatalogueBuilder::append(CatalogueEntry entry)
 {
+    // Kestrow's own programs started from a dock slot would run twice on one device root.
+    if (isKestrowApplication(entry.id) || isKestrowApplication(entry.execId))
+        return true;
     if (m_entries.size() >= AppCatalogue::MaxEntries) {
         if (!m_full)
-            std::printf(
-                "catalogue: more than %d applications, the rest are left out\n", AppCatalogue::MaxEntries);
+            SetupLog::line(QStringLiteral("catalogue: more than %1 applications, the rest are left out")
+                               .arg(AppCatalogue::MaxEntries));
         m_full = true;
         return false;
     }
@@ -91,8 +95,11 @@ void CatalogueBuilder::readPreloaded()
     for (const QString &folder : std::as_const(folders)) {
         const QString items = menuTree.readEntry(folder, QStringLiteral("Items"), QString());
         for (const QStringView piece : QStringTokenizer(items, u';', Qt::SkipEmptyParts)) {
-            if (++mentions > MaxMenuMentions)
+            if (++mentions > MaxMenuMentions) {
+                SetupLog::line(QStringLiteral("catalogue: more than %1 menu mentions, the rest are left out")
+                                   .arg(MaxMenuMentions));
                 return;
+            }
             CatalogueEntry entry;
             entry.id = piece.toString();
             entry.name = registry.readEntry(entry.id, QStringLiteral("Name"), QString());

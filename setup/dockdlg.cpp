@@ -8,6 +8,7 @@
 #include "platform/zconfig.h"
 #include "setup/appadddlg.h"
 #include "setup/appdir.h"
+#include "setup/failurenotice.h"
 #include "setup/lngkeys.h"
 #include "setup/lngtable.h"
 #include "setup/setuplog.h"
@@ -75,7 +76,11 @@ void dockDlg::slotItemClicked(int row)
     if (cancelled || slot.exec.isEmpty())
         return;
     ZConfig settings(SettingsFile::filePath());
-    SettingsFile::writeDockSlot(settings, row, slot);
-    settings.flush();
+    const bool written = SettingsFile::writeDockSlot(settings, row, slot);
+    if (!settings.flush() || !written) {
+        FailureNotice::show(
+            LngKeys::FailDock, QStringLiteral("cannot store dock slot %1").arg(row), settings.errorString());
+        return;
+    }
     PhoneChannels::sendReload();
 }

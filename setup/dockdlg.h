@@ -13,7 +13,8 @@ class ZListBoxItem;
  * The dock bar editor: one fixed row for each of the ten dock slots. Selecting
  * a row opens the application picker; a picked application is written into
  * that slot of the settings file at once, flushed, and announced to the plug-in
- * with "Reload()". The editor stays open for further slots until Back.
+ * with "Reload()". The editor stays open for further slots until Back. A slot
+ * the settings file does not hold is shown as a failure and announces nothing.
  *
  * A pick without an application id (nothing the launcher could start) is
  * treated like a cancelled picker: the slot is left as it was.

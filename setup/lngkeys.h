@@ -39,12 +39,25 @@ inline constexpr char ThemePreview[] = "FT_THEME_PREVIEW";
 /** Countdown texts: the keys are the Chinese texts themselves (%1 the event, %2 the days). */
 inline constexpr char DaysAhead[] = "距离 %1 还有 %2天";
 inline constexpr char DaysPassed[] = "距离 %1 已过 %2天";
+/** Failure popups: the title, then what could not be done (the reason follows the text). */
+inline constexpr char NotDone[] = "FT_NOT_DONE";
+inline constexpr char FailStart[] = "FT_FAIL_START";
+inline constexpr char FailStop[] = "FT_FAIL_STOP";
+inline constexpr char FailAutorunOn[] = "FT_FAIL_AUTORUN_ON";
+inline constexpr char FailAutorunOff[] = "FT_FAIL_AUTORUN_OFF";
+inline constexpr char FailReload[] = "FT_FAIL_RELOAD";
+inline constexpr char FailRestart[] = "FT_FAIL_RESTART";
+inline constexpr char FailSkin[] = "FT_FAIL_SKIN";
+inline constexpr char FailEvent[] = "FT_FAIL_EVENT";
+inline constexpr char FailDock[] = "FT_FAIL_DOCK";
+inline constexpr char SkinGone[] = "FT_SKIN_GONE";
 
 /** Every key above, the ten slot keys included. */
-inline constexpr std::array<const char *, 37> All
-    = { AppTitle, RunningState, RunningOn, RunningOff, AutorunState, AutorunOn, AutorunOff, RefreshScreen,
-          ForceRefresh, RefreshWallpaper, RebootApp, ChangeTheme, Theme, Author, Option, Back, DockBar, Event,
-          About, InputDate, InputEvent, Add, Slots[0], Slots[1], Slots[2], Slots[3], Slots[4], Slots[5],
-          Slots[6], Slots[7], Slots[8], Slots[9], Preview, ConfirmUse, ThemePreview, DaysAhead, DaysPassed };
+inline constexpr std::array<const char *, 48> All = { AppTitle, RunningState, RunningOn, RunningOff,
+    AutorunState, AutorunOn, AutorunOff, RefreshScreen, ForceRefresh, RefreshWallpaper, RebootApp,
+    ChangeTheme, Theme, Author, Option, Back, DockBar, Event, About, InputDate, InputEvent, Add, Slots[0],
+    Slots[1], Slots[2], Slots[3], Slots[4], Slots[5], Slots[6], Slots[7], Slots[8], Slots[9], Preview,
+    ConfirmUse, ThemePreview, DaysAhead, DaysPassed, NotDone, FailStart, FailStop, FailAutorunOn,
+    FailAutorunOff, FailReload, FailRestart, FailSkin, FailEvent, FailDock, SkinGone };
 
 } // namespace LngKeys

@@ -5,6 +5,7 @@
 #include "platform/homescreenchannel.h"
 #include "platform/phonechannels.h"
 #include "platform/phonepaths.h"
+#include "platform/qcopbus.h"
 #include "platform/qcopchannel.h"
 #include "platform/toolcommandline.h"
 #include "platform/widgets/zglobal.h"
@@ -20,6 +21,7 @@
 #include "setup/appimage.h"
 #include "setup/datedlg.h"
 #include "setup/dockdlg.h"
+#include "setup/failurenotice.h"
 #include "setup/lngkeys.h"
 #include "setup/lngtable.h"
 #include "setup/setuplog.h"
@@ -84,6 +86,8 @@ LockUI::LockUI()
 
     SetupLog::line(QStringLiteral("connect"));
     connect(m_listBox, &ZListBox::selected, this, &LockUI::slotItemClicked);
+    // Started or stopped from outside, the plug-in shows on the running row at once.
+    QCopBus::watchRegistration(QString(PhoneChannels::Plugin), this, [this] { followRunning(); });
 }
 
 LockUI::~LockUI() = default;
@@ -132,11 +136,9 @@ void LockUI::buildRows()
 QString LockUI::computeThemeLine() const
 {
     SetupLog::line(QStringLiteral("get theme info"));
-    QString skin;
-    {
-        const ZConfig settings(SettingsFile::filePath(), false);
-        skin = SettingsFile::skin(settings, QString());
-    }
+    // The window's own settings hold the file as read at start and every write since: one read, so
+    // that what is wrong with the file is said once.
+    const QString skin = SettingsFile::skin(*m_settings, QString());
     SetupLog::line(QStringLiteral("skin ") + skin);
     const QString path = m_appDir + QStringLiteral("/skin/") + skin + QStringLiteral("/skin.cfg");
     SetupLog::line(QStringLiteral("skin cfg ") + path);
@@ -176,17 +178,23 @@ void LockUI::slotItemClicked(int row)
 
 void LockUI::toggleRunning()
 {
+    // Started or stopped from outside since the row last looked: the row only catches up.
+    if (QCopChannel::isRegistered(PhoneChannels::Plugin) != m_running) {
+        followRunning();
+        return;
+    }
     if (m_running) {
         SetupLog::line(QStringLiteral("===== stop"));
-        ShellCommand::run(shellQuote(m_appDir + QStringLiteral("/off.sh")));
+        if (!runScript(
+                QStringLiteral("/off.sh"), LngKeys::FailStop, QStringLiteral("cannot stop the plug-in")))
+            return;
         m_runningText = text(LngKeys::RunningOff);
         setRow(RunningRow, m_runningText, QStringLiteral("off.png"));
     } else {
-        // Started since the rows were built (by another route): nothing to do here.
-        if (QCopChannel::isRegistered(PhoneChannels::Plugin))
-            return;
         SetupLog::line(QStringLiteral("===== start"));
-        ShellCommand::run(shellQuote(m_appDir + QStringLiteral("/on.sh")));
+        if (!runScript(
+                QStringLiteral("/on.sh"), LngKeys::FailStart, QStringLiteral("cannot start the plug-in")))
+            return;
         m_runningText = text(LngKeys::RunningOn);
         setRow(RunningRow, m_runningText, QStringLiteral("status.png"));
     }
@@ -194,16 +202,44 @@ void LockUI::toggleRunning()
     slotQuit();
 }
 
+void LockUI::followRunning()
+{
+    const bool running = QCopChannel::isRegistered(PhoneChannels::Plugin);
+    if (running == m_running)
+        return;
+    m_running = running;
+    m_runningText = text(running ? LngKeys::RunningOn : LngKeys::RunningOff);
+    setRow(RunningRow, m_runningText, running ? QStringLiteral("status.png") : QStringLiteral("off.png"));
+}
+
+bool LockUI::runScript(const QString &script, const char *failKey, const QString &what)
+{
+    const ShellCommand::Outcome outcome = ShellCommand::runChecked(shellQuote(m_appDir + script));
+    if (!outcome.ok)
+        FailureNotice::show(failKey, what, outcome.reason);
+    return outcome.ok;
+}
+
 void LockUI::toggleAutorun()
 {
     const QString script = shellQuote(devicePath(PhonePaths::AutorunScript));
     if (m_autorun) {
-        ShellCommand::run(QStringLiteral("rm -f ") + script);
+        const ShellCommand::Outcome outcome = ShellCommand::runChecked(QStringLiteral("rm -f ") + script);
+        if (!outcome.ok) {
+            FailureNotice::show(
+                LngKeys::FailAutorunOff, QStringLiteral("cannot remove the autorun script"), outcome.reason);
+            return;
+        }
         m_autorunText = text(LngKeys::AutorunOff);
         setRow(AutorunRow, m_autorunText, QStringLiteral("off.png"));
     } else {
-        ShellCommand::run(
+        const ShellCommand::Outcome outcome = ShellCommand::runChecked(
             QStringLiteral("cp -f ") + shellQuote(m_appDir + QStringLiteral("/load.sh")) + u' ' + script);
+        if (!outcome.ok) {
+            FailureNotice::show(
+                LngKeys::FailAutorunOn, QStringLiteral("cannot install the autorun script"), outcome.reason);
+            return;
+        }
         m_autorunText = text(LngKeys::AutorunOn);
         setRow(AutorunRow, m_autorunText, QStringLiteral("autorun.png"));
     }
@@ -220,11 +256,20 @@ void LockUI::refresh()
     const int choice = dialog->getCheckedItemIndex();
     dialog.reset();
     if (choice == 0) {
-        if (PhoneChannels::sendReload())
+        // A message nobody listens for reloads nothing: that is no success either.
+        if (QCopChannel::isRegistered(PhoneChannels::Plugin) && PhoneChannels::sendReload())
             SetupLog::line(QStringLiteral("===== channel ok"));
+        else
+            FailureNotice::show(LngKeys::FailReload, QStringLiteral("cannot reload the plug-in"),
+                QStringLiteral("nothing listens on %1").arg(QLatin1String(PhoneChannels::Plugin)));
     } else if (choice == 1) {
         // Only the home screen of this device root restarts; whatever started it starts it again.
-        QCopChannel::send(HomeScreenChannel::name(), HomeScreenChannel::Restart);
+        if (!QCopChannel::isRegistered(HomeScreenChannel::name())
+            || !QCopChannel::send(HomeScreenChannel::name(), HomeScreenChannel::Restart)) {
+            FailureNotice::show(LngKeys::FailRestart, QStringLiteral("cannot restart the home screen"),
+                QStringLiteral("nothing listens on %1").arg(HomeScreenChannel::name()));
+            return;
+        }
         slotQuit();
     }
 }
@@ -236,7 +281,8 @@ void LockUI::changeTheme()
     // A chooser closed by a route of its own names no skin: that is no choice either.
     if (choice.cancelled || choice.name.isEmpty())
         return;
-    storeAndReload([&choice](ZConfig &settings) { SettingsFile::writeSkin(settings, choice.name); },
+    storeAndReload([&choice](ZConfig &settings) { return SettingsFile::writeSkin(settings, choice.name); },
+        LngKeys::FailSkin, QStringLiteral("cannot store the skin"),
         [this] {
             m_themeLine = computeThemeLine();
             m_rows[ThemeRow]->setSubItem(1, 1, m_themeLine, false);
@@ -250,14 +296,21 @@ LockUI::SkinChoice LockUI::chooseSkin()
     return SkinChoice { chooser->chosenSkin(), chooser->isCancelled() };
 }
 
-void LockUI::storeAndReload(
-    const std::function<void(ZConfig &)> &write, const std::function<void()> &afterFlush)
+bool LockUI::storeAndReload(const std::function<bool(ZConfig &)> &write, const char *failKey,
+    const QString &what, const std::function<void()> &afterFlush)
 {
-    write(*m_settings);
-    m_settings->flush();
+    const bool written = write(*m_settings);
+    if (!m_settings->flush() || !written) {
+        const QString reason = m_settings->errorString();
+        // Writes that did not reach the file must not ride along with a later one.
+        m_settings = std::make_unique<ZConfig>(SettingsFile::filePath(), false);
+        FailureNotice::show(failKey, what, reason);
+        return false;
+    }
     if (afterFlush)
         afterFlush();
     PhoneChannels::sendReload();
+    return true;
 }
 
 void LockUI::slotAbout()
@@ -285,7 +338,8 @@ void LockUI::slotNote()
     }
     if (cancelled)
         return;
-    storeAndReload([&event](ZConfig &settings) { SettingsFile::writeCountdownEvent(settings, event); });
+    storeAndReload([&event](ZConfig &settings) { return SettingsFile::writeCountdownEvent(settings, event); },
+        LngKeys::FailEvent, QStringLiteral("cannot store the countdown event"));
 }
 
 void LockUI::slotDock()

@@ -23,7 +23,9 @@ class ZSoftKey;
  * one quits.
  *
  * Every change to the settings file is written, flushed and only then
- * announced to the plug-in with "Reload()".
+ * announced to the plug-in with "Reload()". A change the file does not hold,
+ * or a script or message that fails, is shown to the user, leaves the row as
+ * it was and announces nothing.
  */
 class LockUI : public ZKbMainWidget
 {
@@ -64,13 +66,20 @@ private:
     void setRow(Row row, const QString &secondLine, const QString &icon);
 
     void toggleRunning();
+    /** Shows on the running row whether the plug-in's channel is registered now. */
+    void followRunning();
     void toggleAutorun();
     void refresh();
     void changeTheme();
 
-    /** Writes through the settings file, flushes it, then sends "Reload()" to the plug-in. */
-    void storeAndReload(
-        const std::function<void(ZConfig &)> &write, const std::function<void()> &afterFlush = {});
+    /**
+     * Writes through the settings file, flushes it, then sends "Reload()" to the plug-in. When the
+     * file does not hold the values, says so (the text of failKey, what on standard error) instead.
+     */
+    bool storeAndReload(const std::function<bool(ZConfig &)> &write, const char *failKey, const QString &what,
+        const std::function<void()> &afterFlush = {});
+    /** Runs one of the application's scripts; false (and the failure shown) unless it succeeded. */
+    bool runScript(const QString &script, const char *failKey, const QString &what);
 
     ZListBox *m_listBox = nullptr;
     std::array<ZListBoxItem *, RowCount> m_rows {};

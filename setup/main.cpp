@@ -1,12 +1,15 @@
 // kestrow-setup: the settings application. Chooses the language from the phone's setting, shows the
 // main window and runs until the user quits it.
 #include "data/deviceroot.h"
+#include "platform/homescreenchannel.h"
+#include "platform/qcopchannel.h"
 #include "platform/toolcommandline.h"
 #include "platform/widgets/zapplication.h"
 #include "setup/appdir.h"
 #include "setup/lngtable.h"
 #include "setup/lockui.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -56,6 +59,43 @@ void putOwnToolsInPath()
     qputenv("PATH", path.isEmpty() ? own : own + ':' + path);
 }
 
+/**
+ * Names the folder of the application's files: the one it was started from (a device root's own
+ * kestrow-setup), or else the installed data folder. False, after one line, when neither holds them.
+ */
+bool chooseApplicationFolder(const char *firstArgument)
+{
+    AppDir::setFirstArgument(QFile::decodeName(firstArgument));
+    const QString fallbackLanguage = QStringLiteral("zh-cn.lng");
+    const QString own = AppDir::applicationDirectory();
+    if (QFileInfo::exists(own + fallbackLanguage))
+        return true;
+    const QString installed
+        = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/kestrow/setup"))
+        + QLatin1Char('/');
+    if (QFileInfo::exists(installed + fallbackLanguage)) {
+        AppDir::setFirstArgument(installed + QStringLiteral("kestrow-setup"));
+        return true;
+    }
+    std::fprintf(stderr,
+        "kestrow-setup: no language files in %s; run the device root's own kestrow-setup, "
+        "DIR/ezxlocal/Kestrow/kestrow-setup (kestrow-device init DIR installs it)\n",
+        qPrintable(own));
+    return false;
+}
+
+/** The window the keys go to now (a popup over the main window, or the main window) comes forward. */
+void raiseFrontWindow()
+{
+    QWidget *front = QApplication::activeModalWidget();
+    if (!front)
+        front = ZApplication::mainWidget();
+    if (!front)
+        return;
+    front->raise();
+    front->activateWindow();
+}
+
 /** Quits the application after the first paint of the window it watches. */
 class FirstPaintQuit : public QObject
 {
@@ -83,13 +123,25 @@ int main(int argc, char **argv)
 
     ZApplication app(argc, argv, ZApplication::GuiClient);
     putOwnToolsInPath();
-    AppDir::setFirstArgument(QFile::decodeName(argv[0]));
+    if (!chooseApplicationFolder(argv[0]))
+        return 1;
 
     const QString languageFile = LngTable::chooseFile(AppDir::applicationDirectory());
     // The widgets' own texts (Yes, No, Select) speak the language of the application's texts.
     QLocale::setDefault(QLocale(QFileInfo(languageFile).completeBaseName()));
     auto table = std::make_unique<LngTable>(languageFile);
     LngTable::setInstance(table.get());
+    // One settings application per device root: a second start brings the first to the front.
+    if (QCopChannel::isRegistered(SetupChannel::name())) {
+        QCopChannel::send(SetupChannel::name(), SetupChannel::Raise);
+        std::fputs("kestrow-setup: already running for this device root; brought to the front\n", stderr);
+        return 0;
+    }
+    QCopChannel own(SetupChannel::name());
+    QObject::connect(&own, &QCopChannel::received, [](const QByteArray &message) {
+        if (message == SetupChannel::Raise)
+            raiseFrontWindow();
+    });
     auto window = std::make_unique<LockUI>();
     ZApplication::setMainWidget(window.get());
     FirstPaintQuit firstPaint;

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/zapplication.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QPointer>
@@ -44,6 +45,15 @@ void MyBaseDlg::done(int r)
     m_result = r;
     if (ZApplication::mainWidget() == this)
         QCoreApplication::quit();
+}
+
+void MyBaseDlg::closeEvent(QCloseEvent *event)
+{
+    ZKbMainWidget::closeEvent(event);
+    if (event->isAccepted()) {
+        event->ignore();
+        reject();
+    }
 }
 
 void MyBaseDlg::accept()

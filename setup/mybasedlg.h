@@ -9,7 +9,8 @@ class QEventLoop;
  * a nested event loop until done() hides it, then returns the code given to
  * done(). accept() is done(1), reject() done(0); both go through the virtual
  * done(), so a subclass that overrides it sees them. done() on the
- * application's main widget also quits the application.
+ * application's main widget also quits the application. A close by the window
+ * manager is the Back key; without one it is reject(), so exec() always returns.
  */
 class MyBaseDlg : public ZKbMainWidget
 {
@@ -25,6 +26,9 @@ public Q_SLOTS:
     virtual void done(int r);
     virtual void accept();
     virtual void reject();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     bool m_inLoop = false;

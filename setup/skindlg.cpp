@@ -1,10 +1,12 @@
 #include "setup/skindlg.h"
 
+#include "data/skinloader.h"
 #include "platform/widgets/zlistbox.h"
 #include "platform/widgets/zlistboxitem.h"
 #include "platform/widgets/zmessagedlg.h"
 #include "platform/widgets/zsoftkey.h"
 #include "setup/appdir.h"
+#include "setup/failurenotice.h"
 #include "setup/lngkeys.h"
 #include "setup/lngtable.h"
 #include "setup/setuplog.h"
@@ -32,6 +34,14 @@ skinDlg::skinDlg()
     connect(m_listBox, &ZListBox::selected, this, &skinDlg::itemSelected);
 
     SkinEntry::scan(m_entries);
+    m_listBox->clear();
+    fillList();
+}
+
+void skinDlg::rescan()
+{
+    if (!SkinEntry::scan(m_entries))
+        m_entries.clear();
     m_listBox->clear();
     fillList();
 }
@@ -70,6 +80,16 @@ void skinDlg::itemSelected(int row)
         true);
     if (question.exec() != 1)
         return;
+    // The folder may have gone while the chooser was open: store only what the home screen can show.
+    if (!SkinEntry::isUsable(entry.dirName)) {
+        const QString folder = SkinLoader::skinDirectory(entry.dirName);
+        FailureNotice::show(LngKeys::SkinGone,
+            QStringLiteral("cannot use the skin \"%1\"").arg(entry.dirName),
+            folder.isEmpty() ? SkinLoader::refusedName(entry.dirName)
+                             : QStringLiteral("no skin description %1skin.cfg").arg(folder));
+        rescan();
+        return;
+    }
     m_chosenSkin = entry.dirName;
     m_cancelled = false;
     reject();

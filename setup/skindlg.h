@@ -13,7 +13,9 @@ class ZListBox;
  * The skin chooser: every installed skin as a row (the chooser's skin image,
  * the skin's name, its author), a preview of the current row, and the
  * confirmation of a selected one. The caller runs it with exec() and then reads
- * chosenSkin() and isCancelled(); the chooser itself writes nothing.
+ * chosenSkin() and isCancelled(); the chooser itself writes nothing. A skin
+ * whose folder is gone or misnamed by the time it is confirmed is refused with
+ * a notice, and the list shows the skins there are.
  */
 class skinDlg : public ZPopup
 {
@@ -39,6 +41,8 @@ private Q_SLOTS:
 
 private:
     void fillList();
+    /** Lists the skins there are now, after one was found gone. */
+    void rescan();
 
     QString m_chosenSkin;
     bool m_cancelled = false;

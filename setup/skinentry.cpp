@@ -1,11 +1,13 @@
 #include "setup/skinentry.h"
 
+#include "data/skinloader.h"
 #include "data/skinnames.h"
 #include "platform/devicepath.h"
 #include "platform/zconfig.h"
 #include "setup/setuplog.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -31,7 +33,8 @@ bool SkinEntry::scan(QList<SkinEntry> &entries)
         return false;
     entries.clear();
     for (const QString &dirName : folders(root)) {
-        if (dirName == QLatin1String(".") || dirName == QLatin1String(".."))
+        // Only names the home screen's loader accepts: a chosen one must be a skin it can show.
+        if (SkinLoader::skinDirectory(dirName).isEmpty())
             continue;
         const QString path = Root + dirName + QStringLiteral("/skin.cfg");
         const ZConfig skin(devicePath(path));
@@ -46,4 +49,10 @@ bool SkinEntry::scan(QList<SkinEntry> &entries)
             entries.append(entry);
     }
     return true;
+}
+
+bool SkinEntry::isUsable(const QString &dirName)
+{
+    const QString folder = SkinLoader::skinDirectory(dirName);
+    return !folder.isEmpty() && QFileInfo(folder + QStringLiteral("skin.cfg")).isFile();
 }

@@ -20,9 +20,11 @@ struct SkinEntry {
 
     /**
      * Lists the installed skins into `entries`: the skin root's folders (no symbolic links, no
-     * hidden names) in case-sensitive character-code order, each one whose "skin.cfg" names a
-     * skin or an author. Writes "cur cfg is <path>" for every folder it looks into. When the
-     * skin root cannot be read, `entries` keeps what it held and the result is false.
+     * hidden names, none whose name the skin loader refuses) in case-sensitive character-code order, each one
+     * whose "skin.cfg" names a skin or an author. Writes "cur cfg is <path>" for every folder it looks into.
+     * When the skin root cannot be read, `entries` keeps what it held and the result is false.
      */
     static bool scan(QList<SkinEntry> &entries);
+    /** True while the folder still holds a "skin.cfg" and its name is one the skin loader accepts. */
+    static bool isUsable(const QString &dirName);
 };

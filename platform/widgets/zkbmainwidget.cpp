@@ -6,6 +6,7 @@
 #include "platform/widgets/ztitlebar.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
@@ -160,6 +161,17 @@ void ZKbMainWidget::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
     m_focus.hidden();
+}
+
+void ZKbMainWidget::closeEvent(QCloseEvent *event)
+{
+    // The window manager's close is Back: the right soft key decides whether the window goes.
+    if (m_softKey && m_softKey->isBound(ZSoftKey::RIGHT)) {
+        event->ignore();
+        m_softKey->click(ZSoftKey::RIGHT);
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 ZSoftKey *ZKbMainWidget::softKey() const

@@ -16,6 +16,8 @@ class ZTitleBar;
  * holding one widget, and a soft-key bar. The title bar shows the window's own
  * title, or the application title when the window has none; the window system
  * sees the same text. F1 presses the left soft key, F2 and Escape the right one.
+ * A close by the window manager (title bar button, Alt+F4) is the right soft
+ * key too: the window goes where Back takes it and stores nothing.
  */
 class ZKbMainWidget : public QWidget
 {
@@ -49,6 +51,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void updateTitle();

@@ -7,6 +7,7 @@
 #include "platform/widgets/ztitlebar.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QScrollArea>
@@ -135,10 +136,7 @@ void ZPopup::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_F2:
     case Qt::Key_Escape:
-        if (m_softKey->isBound(ZSoftKey::RIGHT))
-            m_softKey->click(ZSoftKey::RIGHT);
-        else
-            reject();
+        back();
         break;
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -152,6 +150,22 @@ void ZPopup::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
+}
+
+void ZPopup::back()
+{
+    if (m_softKey->isBound(ZSoftKey::RIGHT))
+        m_softKey->click(ZSoftKey::RIGHT);
+    else
+        reject();
+}
+
+void ZPopup::closeEvent(QCloseEvent *event)
+{
+    // QDialog would reject() past the popup's own Back: its caller would read an unanswered popup.
+    event->ignore();
+    if (isVisible())
+        back();
 }
 
 void ZPopup::moveAlong(bool down)

@@ -20,7 +20,8 @@ class ZTitleBar;
  *
  * Keys: F1 presses the left soft key, F2 and Escape the right one (a right key
  * that does nothing closes the popup with reject()); Up and Down move between
- * the children that take the focus, or scroll when none does.
+ * the children that take the focus, or scroll when none does. A close by the
+ * window manager (title bar button, Alt+F4) is the right soft key, as Escape is.
  */
 class ZPopup : public QDialog
 {
@@ -47,11 +48,14 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void placeOnScreen();
     /** Up and Down: the next or previous field, or a line further through the text. */
     void moveAlong(bool down);
+    /** The right soft key, or reject() where it does nothing. */
+    void back();
 
     ZTitleBar *m_titleBar;
     QScrollArea *m_scroll;
