@@ -96,16 +96,17 @@ void ChannelTest::initTestCase()
         QVERIFY(QDir(m_xdg.path()).mkpath(QLatin1String(folder)));
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_xdg.path()));
     qputenv("XDG_DATA_DIRS", QFile::encodeName(m_xdg.filePath(QStringLiteral("system"))));
+    writeEntry(QStringLiteral("k-touch.desktop"), QStringLiteral("touch ") + out(QStringLiteral("touched")));
+    writeEntry(QStringLiteral("k-hidden.desktop"), QStringLiteral("touch ") + out(QStringLiteral("hidden")),
+        QStringLiteral("NoDisplay=true\n"));
     writeEntry(
-        QStringLiteral("kestrow-touch.desktop"), QStringLiteral("touch ") + out(QStringLiteral("touched")));
-    writeEntry(QStringLiteral("kestrow-hidden.desktop"),
-        QStringLiteral("touch ") + out(QStringLiteral("hidden")), QStringLiteral("NoDisplay=true\n"));
-    writeEntry(QStringLiteral("kestrow-args.desktop"),
-        QStringLiteral("touch %1 %u").arg(out(QStringLiteral("args"))));
-    writeEntry(QStringLiteral("kestrow-wait.desktop"),
+        QStringLiteral("k-args.desktop"), QStringLiteral("touch %1 %u").arg(out(QStringLiteral("args"))));
+    writeEntry(QStringLiteral("k-wait.desktop"),
         QStringLiteral("timeout 60 sh -c \"until [ -e %1 ]; do sleep 0.1; done; touch %2\"")
             .arg(out(QStringLiteral("go")), out(QStringLiteral("done"))));
-    writeEntry(QStringLiteral("kestrow-missing.desktop"), QStringLiteral("/nonexistent/program"));
+    writeEntry(QStringLiteral("k-missing.desktop"), QStringLiteral("/nonexistent/program"));
+    // Kestrow's own programs are never offered as applications of the phone.
+    writeEntry(QStringLiteral("kestrow-setup.desktop"), QStringLiteral("true"));
 }
 
 void ChannelTest::writeEntry(const QString &id, const QString &exec, const QString &extra)
@@ -253,8 +254,8 @@ void ChannelTest::noBus()
 
 void ChannelTest::listsShownApplications()
 {
-    const QStringList shown { QStringLiteral("kestrow-args.desktop"), QStringLiteral("kestrow-touch.desktop"),
-        QStringLiteral("kestrow-wait.desktop") };
+    const QStringList shown { QStringLiteral("k-args.desktop"), QStringLiteral("k-touch.desktop"),
+        QStringLiteral("k-wait.desktop") };
     QCOMPARE(desktopApplicationIds(10), shown);
     QCOMPARE(desktopApplicationIds(2), shown.mid(0, 2));
     QCOMPARE(desktopApplicationIds(0), QStringList());
@@ -265,11 +266,11 @@ void ChannelTest::launches_data()
 {
     QTest::addColumn<QString>("id");
     QTest::addColumn<QString>("created"); // empty: not found
-    QTest::newRow("without suffix") << QStringLiteral("kestrow-touch") << QStringLiteral("touched");
-    QTest::newRow("not shown") << QStringLiteral("kestrow-hidden.desktop") << QStringLiteral("hidden");
-    QTest::newRow("no file argument") << QStringLiteral("kestrow-args.desktop") << QStringLiteral("args");
+    QTest::newRow("without suffix") << QStringLiteral("k-touch") << QStringLiteral("touched");
+    QTest::newRow("not shown") << QStringLiteral("k-hidden.desktop") << QStringLiteral("hidden");
+    QTest::newRow("no file argument") << QStringLiteral("k-args.desktop") << QStringLiteral("args");
     QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("program missing") << QStringLiteral("kestrow-missing.desktop") << QString();
+    QTest::newRow("program missing") << QStringLiteral("k-missing.desktop") << QString();
     QTest::newRow("phone id") << QStringLiteral("{6E8FB5A0-1C42-4a37-9A6C-5BC2E8A7D1F3}") << QString();
 }
 
@@ -313,8 +314,7 @@ void ChannelTest::doesNotWaitForTheApplication()
 {
     // The application waits for a file that only appears after the launch returned.
     TempDeviceRoot root;
-    QCOMPARE(
-        AM_LauncherClient::launchAppObject(QStringLiteral("kestrow-wait.desktop"), QString(), 0, true, true),
+    QCOMPARE(AM_LauncherClient::launchAppObject(QStringLiteral("k-wait.desktop"), QString(), 0, true, true),
         int(AM_LauncherClient::Started));
     QFile go(out(QStringLiteral("go")));
     QVERIFY(go.open(QIODevice::WriteOnly));
@@ -329,8 +329,7 @@ void ChannelTest::logThatIsNoFileIsNotWaitedOn()
     QVERIFY(QDir().mkpath(QFileInfo(log).absolutePath()));
     // Nobody reads the pipe: opening it for writing the usual way would wait for ever.
     QCOMPARE(::mkfifo(QFile::encodeName(log).constData(), 0644), 0);
-    QCOMPARE(AM_LauncherClient::launchAppObject(
-                 QStringLiteral("kestrow-absent.desktop"), QString(), 0, true, true),
+    QCOMPARE(AM_LauncherClient::launchAppObject(QStringLiteral("k-absent.desktop"), QString(), 0, true, true),
         int(AM_LauncherClient::NotFound));
     QVERIFY(QFileInfo::exists(log) && !QFileInfo(log).isFile());
 }
