@@ -2,28 +2,10 @@
 // that quits after its first paint, and nothing else: no bus, no files, no images. Started the
 // way kestrow-setup --quit-when-shown is started, its instructions and CPU time are what any
 // window of four rows costs on this machine; bench/setup-start.sh compares the two.
+#include "platform/widgets/firstpaintquit.h"
+
 #include <QApplication>
 #include <QListWidget>
-#include <QTimer>
-
-namespace {
-
-/** Quits the application after the first paint of the window it watches. */
-class FirstPaintQuit : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-} // namespace
 
 int main(int argc, char **argv)
 {

@@ -4,6 +4,7 @@
 #include "platform/homescreenchannel.h"
 #include "platform/qcopchannel.h"
 #include "platform/toolcommandline.h"
+#include "platform/widgets/firstpaintquit.h"
 #include "platform/widgets/zapplication.h"
 #include "setup/appdir.h"
 #include "setup/lngtable.h"
@@ -95,21 +96,6 @@ void raiseFrontWindow()
     front->raise();
     front->activateWindow();
 }
-
-/** Quits the application after the first paint of the window it watches. */
-class FirstPaintQuit : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 } // namespace
 
