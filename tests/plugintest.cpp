@@ -348,7 +348,6 @@ void PluginTest::libraryEntryPoints_data()
     QTest::newRow("no file") << QByteArray() << true;
     QTest::newRow("no key") << QByteArray("[Main]\nSkin=x\n") << true;
     QTest::newRow("false") << QByteArray("[Main]\nActivated=false\n") << false;
-    QTest::newRow("0") << QByteArray("[Main]\nActivated=0\n") << false;
     QTest::newRow("other group") << QByteArray("[main]\nActivated=false\n") << true;
 }
 
