@@ -259,7 +259,6 @@ void HostTest::watchReloadsOncePerBurst_data()
     QTest::addColumn<QString>("phonePath"); // saved; none: fifty changes noted at once
     QTest::newRow("burst of changes") << QString();
     QTest::newRow("skin description") << QStringLiteral("/ezxlocal/Kestrow/skin/default/skin.cfg");
-    QTest::newRow("image of the skin") << QStringLiteral("/ezxlocal/Kestrow/skin/default/mid.png");
     QTest::newRow("image in a sub-folder") << QStringLiteral("/ezxlocal/Kestrow/skin/default/icons/a.png");
     QTest::newRow("new file of the skin") << QStringLiteral("/ezxlocal/Kestrow/skin/default/new.png");
     QTest::newRow("settings file") << Settings;
@@ -271,7 +270,6 @@ void HostTest::watchReloadsOncePerBurst()
     TempDeviceRoot root;
     QVERIFY(root.writeFile(Settings, "[Main]\nSkin=default\n"));
     QVERIFY(root.writeSkin(QStringLiteral("default"), "[General]\nSkinName=A\n"));
-    QVERIFY(root.writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/default/mid.png"), 4, 4, Qt::red));
     QVERIFY(root.writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/default/icons/a.png"), 4, 4, Qt::red));
     SkinWatcher watcher;
     QSignalSpy reloads(&watcher, &SkinWatcher::reloadDue);

@@ -297,7 +297,6 @@ void PluginTest::launchesFromTheRegistry_data()
     row("ExecId ..", "dots", { "/ezxlocal/Apps", ".." }, false, "");
     row("relative folder", "relative", { "ezxlocal/Apps", "run.sh" }, false, "");
     row("not executable", "plain", { "/ezxlocal/Apps", "plain.sh" }, false, "");
-    row("program missing", "gone", { "/ezxlocal/Apps", "gone.sh" }, false, "");
 }
 
 void PluginTest::launchesFromTheRegistry()
@@ -346,7 +345,6 @@ void PluginTest::libraryEntryPoints_data()
     QTest::addColumn<QByteArray>("settings");
     QTest::addColumn<bool>("activated");
     QTest::newRow("no file") << QByteArray() << true;
-    QTest::newRow("no key") << QByteArray("[Main]\nSkin=x\n") << true;
     QTest::newRow("false") << QByteArray("[Main]\nActivated=false\n") << false;
     QTest::newRow("other group") << QByteArray("[main]\nActivated=false\n") << true;
 }
