@@ -2,7 +2,6 @@
 // settings manager: lexical rules, what a write keeps, atomic replaces and the writers' lock.
 
 #include "data/settingsfile.h"
-#include "platform/setupsetmanager.h"
 #include "platform/zconfig.h"
 #include "platform/zconfigdocument.h"
 #include "testsupport.h"
@@ -87,8 +86,6 @@ private Q_SLOTS:
     void settingsFile_data();
     void settingsFile();
     void settingsWritesInOrder();
-    void setupSetManager_data();
-    void setupSetManager();
 
 private:
     QString file(const QString &name = QStringLiteral("test.cfg")) const { return m_dir->filePath(name); }
@@ -465,32 +462,6 @@ void ConfigTest::settingsWritesInOrder()
         QByteArray("[Main]\nSkin=night\n\n"
                    "[DockBar]\nIcon9=/ezxlocal/app/cam.png\nType9=\nExec9=cam-id\nName9=相机\n\n"
                    "[Notify]\nYear=2031\nMonth=2\nDay=3\nInfo=\\s生日\\s\n"));
-}
-
-void ConfigTest::setupSetManager_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("def");
-    QTest::addColumn<bool>("found");
-    QTest::addColumn<bool>("value");
-    QTest::newRow("true") << QByteArray("[Main]\nActivated = true\n") << false << true << true;
-    QTest::newRow("zero") << QByteArray("[Main]\nActivated=0\n") << true << true << false;
-    QTest::newRow("missing key") << QByteArray("[Main]\nSkin=x\n") << true << false << true;
-    QTest::newRow("other case") << QByteArray("[main]\nactivated=false\n") << true << false << true;
-}
-
-void ConfigTest::setupSetManager()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(bool, def);
-    QFETCH(bool, found);
-    QFETCH(bool, value);
-    QVERIFY(writeBytes(file(), content));
-    bool read = !def;
-    QCOMPARE(SETUP_SET_Manager(file(), false)
-                 .getSettingInfo(QStringLiteral("Main"), QStringLiteral("Activated"), read, def),
-        found);
-    QCOMPARE(read, value);
 }
 
 int main(int argc, char **argv)
