@@ -19,15 +19,6 @@ bool startsWithoutTerminal(GAppInfo *info)
     return installed;
 }
 
-} // namespace
-
-bool isKestrowApplication(const QString &id)
-{
-    return id.startsWith(QLatin1String("kestrow-"));
-}
-
-namespace {
-
 QStringList applicationIds(int limit, bool withoutTerminalOnly)
 {
     QStringList ids;

@@ -10,7 +10,10 @@
  * group ("kestrow-setup"). They are never offered for a dock slot: a second home screen or
  * settings application on the same device root would fight the first.
  */
-bool isKestrowApplication(const QString &id);
+inline bool isKestrowApplication(const QString &id)
+{
+    return id.startsWith(QLatin1String("kestrow-"));
+}
 
 /**
  * Ids of desktop entries installed on this machine, Kestrow's own left out, that can be shown and
