@@ -9,6 +9,7 @@
 #include "platform/devicepath.h"
 #include "platform/phonepaths.h"
 #include "setup/appcatalogue.h"
+#include "tests/fuzz/require.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -21,12 +22,6 @@
 #include <cstdlib>
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 const QList<QString> &registries()
 {

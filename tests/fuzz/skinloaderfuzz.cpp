@@ -11,6 +11,7 @@
 #include "data/skinmodel.h"
 #include "platform/devicepath.h"
 #include "platform/zconfigdocument.h"
+#include "tests/fuzz/require.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -26,12 +27,6 @@
 namespace {
 
 constexpr int MaxImages = 8;
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 QString skinFolder()
 {

@@ -4,6 +4,7 @@
 // parse while every group that was there stays there.
 
 #include "platform/zconfigdocument.h"
+#include "tests/fuzz/require.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,16 +12,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-
-namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
