@@ -25,12 +25,6 @@ namespace {
 
 const QString Missing = QStringLiteral("<missing>");
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
 // The files of a folder apart from the writers' lock files.
 QStringList dataFiles(const QString &folder)
 {
@@ -121,7 +115,7 @@ void ConfigTest::lexicalRules()
     QFETCH(QByteArray, content);
     QFETCH(QString, key);
     QFETCH(QString, expected);
-    QVERIFY(writeBytes(file(), content));
+    QVERIFY(writeFileBytes(file(), content));
     QCOMPARE(ZConfig(file()).readEntry(key.section(u'/', 0, 0), key.section(u'/', 1), Missing), expected);
 }
 
@@ -153,7 +147,7 @@ void ConfigTest::numbersAndTruthValues()
     QFETCH(int, number);
     QFETCH(uint, unsignedNumber);
     QFETCH(int, truth);
-    QVERIFY(writeBytes(file(), text.isNull() ? "[A]\nj=1\n" : "[A]\nk = " + text + "\n"));
+    QVERIFY(writeFileBytes(file(), text.isNull() ? "[A]\nj=1\n" : "[A]\nk = " + text + "\n"));
     const ZConfig config(file());
     const QString a = QStringLiteral("A");
     const QString k = QStringLiteral("k");
@@ -229,7 +223,7 @@ void ConfigTest::writesKeepTheRestOfTheFile()
     QFETCH(QStringList, writes);
     QFETCH(QByteArray, expected);
     if (!original.isEmpty())
-        QVERIFY(writeBytes(file(), original));
+        QVERIFY(writeFileBytes(file(), original));
     ZConfig config(file());
     for (const QString &write : std::as_const(writes)) {
         const QStringList parts = write.split(QLatin1Char('|'));
@@ -258,7 +252,7 @@ void ConfigTest::refusedNames()
     QFETCH(QString, group);
     QFETCH(QString, key);
     const QByteArray original("[Main]\nSkin=blue\n");
-    QVERIFY(writeBytes(file(), original));
+    QVERIFY(writeFileBytes(file(), original));
     {
         const MessageCollector diagnostics;
         ZConfig config(file());
@@ -288,7 +282,7 @@ void ConfigTest::unwritableFiles()
     QString path = file();
     const QByteArray original("[A]\nk=1\n");
     if (kind == QLatin1String("read-only")) {
-        QVERIFY(writeBytes(path, original));
+        QVERIFY(writeFileBytes(path, original));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
     } else if (kind == QLatin1String("missing folder")) {
         path = file(QStringLiteral("missing/test.cfg"));
@@ -323,13 +317,13 @@ void ConfigTest::unwritableFiles()
 
 void ConfigTest::writersInOneProcess()
 {
-    QVERIFY(writeBytes(file(), "[Main]\nSkin=blue\n"));
+    QVERIFY(writeFileBytes(file(), "[Main]\nSkin=blue\n"));
     ZConfig first(file());
     ZConfig second(file());
     QVERIFY(first.writeEntry(QStringLiteral("DockBar"), QStringLiteral("Icon0"), QStringLiteral("a.png")));
     // The second object read the file before the first wrote; its write keeps the first one's value.
     QVERIFY(second.writeEntry(QStringLiteral("Notify"), QStringLiteral("Year"), 2030));
-    QVERIFY(writeBytes(file(), readFileBytes(file()) + "[Extra]\nk=v\n"));
+    QVERIFY(writeFileBytes(file(), readFileBytes(file()) + "[Extra]\nk=v\n"));
     QVERIFY(first.writeEntry(QStringLiteral("Main"), QStringLiteral("Skin"), QStringLiteral("red")));
     QCOMPARE(readFileBytes(file()),
         QByteArray("[Main]\nSkin=red\n\n[DockBar]\nIcon0=a.png\n\n[Notify]\nYear=2030\n[Extra]\nk=v\n"));
@@ -350,7 +344,7 @@ void ConfigTest::writersInOneProcess()
 void ConfigTest::replaceKeepsLinkAndMode()
 {
     const QString real = file(QStringLiteral("real.cfg"));
-    QVERIFY(writeBytes(real, "[A]\nk=1\n"));
+    QVERIFY(writeFileBytes(real, "[A]\nk=1\n"));
     QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
     QVERIFY(QFile::link(real, file(QStringLiteral("link.cfg"))));
     // A reader that opened the file before the write goes on reading the whole old version.
@@ -372,7 +366,7 @@ void ConfigTest::staleTemporariesAreRemoved()
     const QStringList others = { QStringLiteral(".other.cfg.Ab12Yz"), QStringLiteral(".test.cfg.Ab12Yz.keep"),
         QStringLiteral(".test.cfg.short"), QStringLiteral("test.cfg.Ab12Yz") };
     for (const QString &name : orphans + others)
-        QVERIFY(writeBytes(file(name), "[Half]\n"));
+        QVERIFY(writeFileBytes(file(name), "[Half]\n"));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral(".test.cfg.Dir123")));
     QVERIFY(ZConfig(file()).writeEntry(QStringLiteral("A"), QStringLiteral("k"), 1));
     for (const QString &name : orphans)
@@ -384,7 +378,7 @@ void ConfigTest::staleTemporariesAreRemoved()
 void ConfigTest::flushWaitsForTheLockThenGivesUp()
 {
     const QByteArray original("[A]\nk=1\n");
-    QVERIFY(writeBytes(file(), original));
+    QVERIFY(writeFileBytes(file(), original));
     QProcess holder;
     holder.start(QCoreApplication::applicationFilePath(), { QStringLiteral("--hold-lock"), file() });
     QVERIFY(holder.waitForReadyRead(60000));

@@ -17,13 +17,6 @@ const QString Autorun = QStringLiteral("/ezxlocal/download/mystuff/unKnown/S10Ke
 const QString AppFolder = QStringLiteral("/ezxlocal/Kestrow/");
 const QString SourceSkins = QStringLiteral(KESTROW_SOURCE_DIR "/skins");
 
-bool writeTo(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return QDir().mkpath(QFileInfo(path).absolutePath()) && f.open(QIODevice::WriteOnly)
-        && f.write(bytes) == bytes.size();
-}
-
 QStringList groups(const QString &path)
 {
     QStringList list;
@@ -58,7 +51,7 @@ private:
 void DeviceTest::initTestCase()
 {
     const auto entry = [this](const char *id, const QByteArray &lines, const QByteArray &exec = "/bin/true") {
-        return writeTo(m_xdg.filePath(QStringLiteral("applications/") + QLatin1String(id)),
+        return writeFileBytes(m_xdg.filePath(QStringLiteral("applications/") + QLatin1String(id)),
             "[Desktop Entry]\nType=Application\nExec=" + exec + '\n' + lines);
     };
     QImage icon(48, 32, QImage::Format_ARGB32);
@@ -73,7 +66,7 @@ void DeviceTest::initTestCase()
     QVERIFY(entry("k-hidden.desktop", "Name=Hidden\nNoDisplay=true\n"));
     QVERIFY(entry("k-shell.desktop", "Name=Shell\nTerminal=true\nCategories=System;\n"));
     QVERIFY(entry("k-gone.desktop", "Name=Gone\n", "kestrow-no-such-program"));
-    QVERIFY(writeTo(m_xdg.filePath(QStringLiteral("terminal/xterm")), "#!/bin/sh\n"));
+    QVERIFY(writeFileBytes(m_xdg.filePath(QStringLiteral("terminal/xterm")), "#!/bin/sh\n"));
     QVERIFY(QFile::setPermissions(
         m_xdg.filePath(QStringLiteral("terminal/xterm")), QFile::ReadOwner | QFile::ExeOwner));
 }
@@ -285,8 +278,8 @@ void DeviceTest::installedProgramAndSkins()
     QVERIFY(QFile::copy(builtProgram(QStringLiteral("kestrow-device")), program));
     QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
     const QString skins = prefix.filePath(QStringLiteral("share/kestrow/skins"));
-    QVERIFY(writeTo(skins + QStringLiteral("/default/skin.cfg"), "[General]\nSkinName = installed\n"));
-    QVERIFY(writeTo(skins + QStringLiteral("/wallpaper/kestrow-dusk.png"),
+    QVERIFY(writeFileBytes(skins + QStringLiteral("/default/skin.cfg"), "[General]\nSkinName = installed\n"));
+    QVERIFY(writeFileBytes(skins + QStringLiteral("/wallpaper/kestrow-dusk.png"),
         readFileBytes(SourceSkins + QStringLiteral("/wallpaper/kestrow-dusk.png"))));
     TempDeviceRoot root;
     QCOMPARE(init(root, {}, {}, program).exitCode, 0);

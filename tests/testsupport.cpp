@@ -23,9 +23,7 @@ TempDeviceRoot::~TempDeviceRoot()
 
 bool TempDeviceRoot::writeFile(const QString &phonePath, const QByteArray &content) const
 {
-    QDir().mkpath(QFileInfo(path(phonePath)).absolutePath());
-    QFile f(path(phonePath));
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
+    return writeFileBytes(path(phonePath), content);
 }
 
 bool TempDeviceRoot::writeImage(const QString &phonePath, int width, int height, const QColor &color) const
@@ -50,6 +48,13 @@ bool TempDeviceRoot::writeSolidSkin(const QString &name, const QColor &color, co
 {
     return writeImage(QStringLiteral("/ezxlocal/Kestrow/skin/%1/mid.png").arg(name), 240, 320, color)
         && writeSkin(name, "[Background]\nMidIMG=mid.png\n" + more);
+}
+
+bool writeFileBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 QByteArray readFileBytes(const QString &path)

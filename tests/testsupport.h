@@ -44,6 +44,8 @@ private:
 
 /** The whole content of a file ("<unreadable>" when it cannot be read). */
 QByteArray readFileBytes(const QString &path);
+/** Writes a whole file, creating its folders; whether every byte was written. */
+bool writeFileBytes(const QString &path, const QByteArray &bytes);
 
 /** Collects the diagnostic lines (qDebug, qWarning...) printed while it lives. */
 class MessageCollector

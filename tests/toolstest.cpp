@@ -18,12 +18,6 @@ const QStringList Tools { "kestrow-host", "kestrow-render", "kestrow-setup", "ke
 const QByteArray Sample("# settings\n[Main]\nSkin = blue\n[DockBar]\nIcon0=\\sa\\nb\n[Main]\nSkin=ignored\n");
 const QString Shipped = QStringLiteral(KESTROW_SOURCE_DIR "/skins");
 
-bool writeTo(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 /** The lines a program wrote about itself: Qt's own warnings about the environment are not its words. */
 QStringList ownLines(const QByteArray &err, const QString &tool)
 {
@@ -223,8 +217,8 @@ void ToolsTest::commandLines()
     QFETCH(QByteArray, file);
     QTemporaryDir dir;
     QVERIFY(QDir::setCurrent(dir.path())); // a usage error makes nothing, not even where it runs
-    QVERIFY(writeTo(dir.filePath(QStringLiteral("k.cfg")), Sample));
-    QVERIFY(writeTo(dir.filePath(QStringLiteral("readonly.cfg")), Sample));
+    QVERIFY(writeFileBytes(dir.filePath(QStringLiteral("k.cfg")), Sample));
+    QVERIFY(writeFileBytes(dir.filePath(QStringLiteral("readonly.cfg")), Sample));
     QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("readonly.cfg")), QFile::ReadOwner));
     const QStringList before = filesUnder(dir.path());
     const auto place = [this, &dir](QString text) {
@@ -268,7 +262,7 @@ void ToolsTest::parallelConfigWritersLoseNothing()
     constexpr int Keys = 200;
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("k.cfg"));
-    QVERIFY(writeTo(file, Sample));
+    QVERIFY(writeFileBytes(file, Sample));
     const QString script
         = QStringLiteral("i=0; while [ \"$i\" -lt \"$4\" ]; do \"$1\" set \"$2\" \"$3\" \"k$i\" "
                          "\"v$i\" || exit 1; i=$((i+1)); done");
