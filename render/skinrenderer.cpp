@@ -238,14 +238,7 @@ void SkinRenderer::composePlugin()
     const QImage &bg = m_model.background;
     const bool opaque = !bg.isNull() && !bg.hasAlphaChannel();
     QPainter p;
-    // Columns or rows that the background leaves uncovered show black.
-    if (!opaque || bg.width() < FrameWidth || bg.height() < height) {
-        FramePiece black;
-        black.kind = FramePiece::Kind::Fill;
-        black.bounds = m_frame.rect();
-        black.color = qRgb(0, 0, 0);
-        m_pieces.add(std::move(black));
-    }
+    addUncoveredBlack(height);
 
     // The area's own rows first, then rows 25.. of the background shifted to the top; the rows
     // below the shifted part keep the unshifted background.
@@ -285,18 +278,25 @@ void SkinRenderer::composePlugin()
         drawFrameCover(p);
 }
 
+// Columns or rows that the background leaves uncovered show black.
+void SkinRenderer::addUncoveredBlack(int height)
+{
+    const QImage &bg = m_model.background;
+    if (!bg.isNull() && !bg.hasAlphaChannel() && bg.width() >= FrameWidth && bg.height() >= height)
+        return;
+    FramePiece black;
+    black.kind = FramePiece::Kind::Fill;
+    black.bounds = m_frame.rect();
+    black.color = qRgb(0, 0, 0);
+    m_pieces.add(std::move(black));
+}
+
 void SkinRenderer::composePreview()
 {
     const QImage &bg = m_model.background;
     const bool opaque = !bg.isNull() && !bg.hasAlphaChannel();
     QPainter p;
-    if (!opaque || bg.width() < FrameWidth || bg.height() < ScreenHeight) {
-        FramePiece black;
-        black.kind = FramePiece::Kind::Fill;
-        black.bounds = m_frame.rect();
-        black.color = qRgb(0, 0, 0);
-        m_pieces.add(std::move(black));
-    }
+    addUncoveredBlack(ScreenHeight);
     placeImage(p, QPoint(0, 0), bg, QRect(),
         opaque ? QPainter::CompositionMode_Source : QPainter::CompositionMode_SourceOver);
 

@@ -91,6 +91,7 @@ public:
 private:
     ClockReading now() const;
     void composePlugin();
+    void addUncoveredBlack(int height);
     void composePreview();
     // True when the image was made anew: nothing of it is painted yet.
     bool prepareFrame(int height);
