@@ -6,10 +6,6 @@
 
 namespace {
 
-// Smooth turning and antialiased edges reach this far past a hand's turned outline.
-constexpr int HandMargin = 1;
-// A turned hand is covered by this many bands along its length, not by its whole box.
-constexpr int HandBands = 4;
 // Two changed rectangles are painted as one when that adds at most this many pixels: each pass
 // over a rectangle costs about as much as blending that many pixels in every layer.
 constexpr long JoinSlack = 1000;
@@ -40,31 +36,29 @@ void join(std::vector<QRect> &rects)
 
 } // namespace
 
+QRect PieceAreas::united() const
+{
+    QRect all;
+    for (int i = 0; i < count; ++i)
+        all |= rects[std::size_t(i)];
+    return all;
+}
+
 bool FramePiece::sameDrawing(const FramePiece &other) const
 {
     return kind == other.kind && bounds == other.bounds && imageKey == other.imageKey
         && source == other.source && at == other.at && mode == other.mode && pointSize == other.pointSize
-        && bold == other.bold && color == other.color && shape == other.shape && transform == other.transform
-        && text == other.text;
+        && bold == other.bold && color == other.color && text == other.text;
 }
 
 void FramePiece::addArea(std::vector<QRect> &rects) const
 {
-    if (shape.isEmpty()) {
+    if (areas.count == 0) {
         rects.push_back(bounds);
         return;
     }
-    // Each band of the hand's rows lands inside its own turned box.
-    const int height = shape.height();
-    for (int band = 0; band < HandBands; ++band) {
-        const int top = height * band / HandBands;
-        const int bottom = height * (band + 1) / HandBands;
-        if (bottom <= top)
-            continue;
-        const QRectF rows(0, top, shape.width(), bottom - top);
-        rects.push_back(transform.mapRect(rows).toAlignedRect().adjusted(
-            -HandMargin, -HandMargin, HandMargin, HandMargin));
-    }
+    for (int i = 0; i < areas.count; ++i)
+        rects.push_back(areas.rects[std::size_t(i)].translated(at));
 }
 
 void FramePiece::draw(QPainter &p) const

@@ -5,11 +5,21 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
-#include <QTransform>
 
+#include <array>
 #include <vector>
 
 class SkinText;
+
+/** Where an image's visible pixels lie: a few rectangles in the image's own coordinates. */
+struct PieceAreas {
+    static constexpr int Max = 8;
+    std::array<QRect, Max> rects {};
+    int count = 0;
+
+    /** Their joint box. */
+    QRect united() const;
+};
 
 /**
  * One drawing call of a frame, in the order the frame makes them: a fill, an
@@ -28,10 +38,9 @@ struct FramePiece {
     QRect source;
     QPoint at;
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
-    // A turned hand: its image's rectangle and the turn that places it in the frame. Only its
-    // bands along the hand hold visible pixels; the rest of its box is transparent.
-    QRect shape;
-    QTransform transform;
+    // A turned hand: the bands of its image that hold visible pixels (none: all of `bounds` may
+    // change). They follow from the image, so comparing its key compares them too.
+    PieceAreas areas;
     QString text;
     int pointSize = 0;
     bool bold = false;
@@ -41,7 +50,7 @@ struct FramePiece {
     SkinText *line = nullptr;
 
     bool sameDrawing(const FramePiece &other) const;
-    /** The pixels it may change, as a few rectangles (a turned hand covers a band, not its whole box). */
+    /** The pixels it may change, as a few rectangles (a turned hand covers its bands, not its whole box). */
     void addArea(std::vector<QRect> &rects) const;
     /** Draws it onto a painter open on the frame. */
     void draw(QPainter &p) const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/framepieces.h"
+
 #include <QImage>
 #include <QTransform>
 
@@ -20,8 +22,14 @@ public:
      */
     const QImage &turned(const QImage &hand, double angle, const QTransform &rotation, const QRect &box);
 
+    /** Bands of rows of the turned image, each as wide as its visible pixels reach. */
+    const PieceAreas &areas() const { return m_areas; }
+
 private:
+    void findAreas();
+
     qint64 m_handKey = 0;
     double m_angle = 0;
     QImage m_turned;
+    PieceAreas m_areas;
 };

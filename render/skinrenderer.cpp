@@ -392,10 +392,11 @@ void SkinRenderer::drawHand(QPainter &p, const QImage &hand, double angle, Rotat
     piece.at = QPoint(x, y);
     piece.image = &turned;
     piece.imageKey = turned.cacheKey();
-    piece.bounds = QRect(piece.at, turned.size());
-    piece.shape = hand.rect();
-    piece.transform = rotation * QTransform::fromTranslate(x - box.x(), y - box.y());
-    m_pieces.add(std::move(piece));
+    piece.areas = kept.areas();
+    // A hand that turned out all transparent changes nothing.
+    piece.bounds = piece.areas.united().translated(piece.at);
+    if (!piece.bounds.isEmpty())
+        m_pieces.add(std::move(piece));
 }
 
 void SkinRenderer::drawAnalog(QPainter &p)
