@@ -1,7 +1,9 @@
 // kestrow-setup: the settings application. Chooses the language from the phone's setting, shows the
 // main window and runs until the user quits it.
 #include "data/deviceroot.h"
+#include "platform/devicepath.h"
 #include "platform/homescreenchannel.h"
+#include "platform/phonepaths.h"
 #include "platform/qcopchannel.h"
 #include "platform/toolcommandline.h"
 #include "platform/widgets/firstpaintquit.h"
@@ -62,26 +64,26 @@ void putOwnToolsInPath()
 
 /**
  * Names the folder of the application's files: the one it was started from (a device root's own
- * kestrow-setup), or else the installed data folder. False, after one line, when neither holds them.
+ * kestrow-setup), else the device root's own folder (a tool that starts the program by its real
+ * path, as valgrind does, loses the name it was started by), else the installed data folder.
+ * False, after one line, when none holds them.
  */
 bool chooseApplicationFolder(const char *firstArgument)
 {
-    AppDir::setFirstArgument(QFile::decodeName(firstArgument));
-    const QString fallbackLanguage = QStringLiteral("zh-cn.lng");
-    const QString own = AppDir::applicationDirectory();
-    if (QFileInfo::exists(own + fallbackLanguage))
-        return true;
-    const QString installed
-        = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/kestrow/setup"))
-        + QLatin1Char('/');
-    if (QFileInfo::exists(installed + fallbackLanguage)) {
-        AppDir::setFirstArgument(installed + QStringLiteral("kestrow-setup"));
-        return true;
+    const QString started = QFile::decodeName(firstArgument);
+    const QString candidates[] = { started, devicePath(PhonePaths::SetupProgram),
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/kestrow/setup"))
+            + QStringLiteral("/kestrow-setup") };
+    for (const QString &candidate : candidates) {
+        if (QFileInfo::exists(AppDir::fromFirstArgument(candidate) + QStringLiteral("zh-cn.lng"))) {
+            AppDir::setFirstArgument(candidate);
+            return true;
+        }
     }
     std::fprintf(stderr,
         "kestrow-setup: no language files in %s; run the device root's own kestrow-setup, "
         "DIR/ezxlocal/Kestrow/kestrow-setup (kestrow-device init DIR installs it)\n",
-        qPrintable(own));
+        qPrintable(AppDir::fromFirstArgument(started)));
     return false;
 }
 

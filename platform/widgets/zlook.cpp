@@ -24,14 +24,17 @@ QFont phoneFont(int pixelSize, bool bold)
     QFont font(family());
     font.setPixelSize(pixelSize);
     font.setBold(bold);
+    // Unhinted glyphs look the same at these sizes, and a window's first texts then cost no
+    // hinting of each glyph and of the font's whole character map.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
 } // namespace
 
-QFont titleFont()
+QFont barFont()
 {
-    return phoneFont(TitlePixelSize, true);
+    return phoneFont(BarPixelSize, true);
 }
 
 QFont textFont()
@@ -42,11 +45,6 @@ QFont textFont()
 QFont smallFont()
 {
     return phoneFont(SmallPixelSize, false);
-}
-
-QFont softKeyFont()
-{
-    return phoneFont(TextPixelSize, true);
 }
 
 QColor background()

@@ -19,14 +19,14 @@ inline constexpr int Margin = 4;
 inline constexpr int IconColumnWidth = 28;
 
 /** Pixel sizes, so a window looks the same whatever the display's dots per inch. */
-inline constexpr int TitlePixelSize = 14;
+inline constexpr int BarPixelSize = 14;
 inline constexpr int TextPixelSize = 13;
 inline constexpr int SmallPixelSize = 11;
 
-QFont titleFont();
+/** The title bar's and the soft keys' font: one font for both bars, so a window sets up three, not four. */
+QFont barFont();
 QFont textFont();
 QFont smallFont();
-QFont softKeyFont();
 
 QColor background();
 QColor text();

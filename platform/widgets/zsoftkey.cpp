@@ -17,7 +17,7 @@ ZSoftKey::ZSoftKey(const char *layout, QWidget *parent, QObject *receiver)
     Q_UNUSED(receiver);
     setFixedHeight(ZLook::SoftKeyBarHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setFont(ZLook::softKeyFont());
+    setFont(ZLook::barFont());
     if (auto *window = qobject_cast<ZKbMainWidget *>(parent); window && !window->softKey())
         window->setSoftKey(this);
 }

@@ -12,7 +12,7 @@ ZTitleBar::ZTitleBar(QWidget *parent)
 {
     setFixedHeight(ZLook::TitleBarHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setFont(ZLook::titleFont());
+    setFont(ZLook::barFont());
 }
 
 void ZTitleBar::setText(const QString &text)
