@@ -26,10 +26,18 @@ cpu_ms() {
     awk -v t="$times" 'BEGIN { split(t, f, " "); printf "%d", (f[1] + f[2]) * 1000 + 0.5 }'
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-# Instructions of one start, summed over every process it runs.
+# Instructions of one start, summed over every process it runs; a start that fails counts nothing.
 instructions() {
-    valgrind --tool=callgrind --trace-children=yes --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null \
-        | awk '/Collected :/ { n += $NF } END { print n }'
+    local log
+    log=$(mktemp)
+    if ! valgrind --tool=callgrind --trace-children=yes --callgrind-out-file=/dev/null "$@" >/dev/null 2>"$log"; then
+        echo "setup-start: $1 failed under callgrind:" >&2
+        grep -v '^==' "$log" >&2
+        rm -f "$log"
+        return 1
+    fi
+    awk '/Collected :/ { n += $NF } END { print n }' "$log"
+    rm -f "$log"
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
