@@ -305,6 +305,11 @@ void DeviceTest::installedProgramAndSkins()
         run.out.constData());
     QVERIFY2(run.out.contains("skin default\n") && run.out.contains("/skin/default/skin.cfg\n"),
         run.out.constData());
+    // Started by its real path (as valgrind starts it), it takes the files of the root it is given.
+    const ProgramRun real = runProgram(builtProgram(QStringLiteral("kestrow-setup")),
+        { QStringLiteral("--root"), built.root(), QStringLiteral("--quit-when-shown") }, {}, 120000,
+        environment);
+    QVERIFY2(real.exitCode == 0 && real.out.contains("/en-us.lng\n"), real.err.constData());
 }
 
 void DeviceTest::unwritableRootFails()
