@@ -13,12 +13,43 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 namespace {
 
 const QString Settings = QStringLiteral("/ezxlocal/Kestrow/Kestrow.cfg");
 const QString AutorunFolder = QStringLiteral("/ezxlocal/download/mystuff/unKnown");
 const QString MainTitle = QStringLiteral("Kestrow settings");
 const int Bound = 20000;
+
+/** Tells whether a file was opened since it was watched (a window that reads it shortly after it opens). */
+class OpenWatch
+{
+public:
+    explicit OpenWatch(const QString &path)
+        : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        if (m_fd >= 0)
+            inotify_add_watch(m_fd, QFile::encodeName(path).constData(), IN_OPEN);
+    }
+    ~OpenWatch()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    OpenWatch(const OpenWatch &) = delete;
+    OpenWatch &operator=(const OpenWatch &) = delete;
+
+    bool opened() const
+    {
+        char events[4096];
+        return m_fd >= 0 && read(m_fd, events, sizeof events) > 0;
+    }
+
+private:
+    int m_fd;
+};
 
 } // namespace
 
@@ -50,7 +81,11 @@ private:
         x(QStringLiteral("wmctrl"), { QStringLiteral("-i"), QStringLiteral("-c"), id });
     }
     void startApplication();
-    /** Walks the steps "KEYS>TITLE"; the id of each window reached, or nothing when one does not come. */
+    /**
+     * Walks the steps "KEYS>TITLE", or "KEYS>TITLE@FILE" for a window that reads FILE shortly after it
+     * opens (keys sent before would find it empty); the id of each window reached, or nothing when one
+     * does not come.
+     */
     QStringList walk(const QStringList &steps);
     /** Closes the window in front until the application ends; its exit code. */
     int closeAll();
@@ -148,7 +183,10 @@ QStringList DesktopWindowsTest::walk(const QStringList &steps)
     QStringList ids;
     for (const QString &step : steps) {
         const QString keys = step.section(u'>', 0, 0);
-        const QString title = step.section(u'>', 1);
+        const QString title = step.section(u'>', 1).section(u'@', 0, 0);
+        const QString reads = step.section(u'@', 1);
+        std::unique_ptr<OpenWatch> read
+            = reads.isEmpty() ? nullptr : std::make_unique<OpenWatch>(m_root->path(reads));
         if (keys.startsWith(QLatin1String("rm:")))
             QDir(m_root->path(QStringLiteral("/ezxlocal/Kestrow/skin/") + keys.mid(3))).removeRecursively();
         else if (!keys.isEmpty())
@@ -160,7 +198,13 @@ QStringList DesktopWindowsTest::walk(const QStringList &steps)
         // A new window of the title in front (a confirmation shares its chooser's title).
         const QString before = ids.isEmpty() ? QString() : ids.last();
         if (!QTest::qWaitFor([&] { return frontTitle() == title && frontId() != before; }, Bound)) {
-            qWarning("no window \"%s\" came to the front", qPrintable(title));
+            qWarning("no window \"%s\" came to the front; in front: \"%s\"; windows:\n%s", qPrintable(title),
+                qPrintable(frontTitle()), qPrintable(x(QStringLiteral("wmctrl"), { QStringLiteral("-l") })));
+            return {};
+        }
+        // Once the file is opened, the window is filling itself, and keys sent from now on come after.
+        if (read && !QTest::qWaitFor([&] { return read->opened(); }, Bound)) {
+            qWarning("\"%s\" did not read %s", qPrintable(title), qPrintable(reads));
             return {};
         }
         ids << frontId();
@@ -261,7 +305,8 @@ void DesktopWindowsTest::failureIsShown_data()
                                << "cannot store the countdown event" << MainTitle;
     QTest::newRow("dock slot") << "lock"
                                << QStringList { QStringLiteral("F1 Return>Dock slot"),
-                                      QStringLiteral("Return>Dock slot 1"), QStringLiteral("F1") + failed }
+                                      QStringLiteral("Return>Dock slot 1@") + AppRegistries::InstalledDb,
+                                      QStringLiteral("F1") + failed }
                                << "cannot store dock slot 0"
                                << "Dock slot";
     QTest::newRow("autorun on") << "autorun folder" << QStringList { QStringLiteral("Down Return") + failed }
