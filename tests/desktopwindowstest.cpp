@@ -126,8 +126,17 @@ void DesktopWindowsTest::initTestCase()
     m_openbox.setProcessEnvironment(environment);
     m_openbox.start(QStringLiteral("openbox"), { QStringLiteral("--sm-disable") });
     QVERIFY2(m_openbox.waitForStarted(Bound), "openbox is needed (scripts/install-deps.sh)");
-    QTRY_VERIFY_WITH_TIMEOUT(
-        x(QStringLiteral("wmctrl"), { QStringLiteral("-m") }).contains(QLatin1String("Openbox")), Bound);
+    const bool managed = QTest::qWaitFor(
+        [&] {
+            return x(QStringLiteral("wmctrl"), { QStringLiteral("-m") }).contains(QLatin1String("Openbox"));
+        },
+        Bound);
+    QVERIFY2(managed,
+        qPrintable(QStringLiteral("openbox does not manage %1 (%2): %3")
+                       .arg(m_display,
+                           m_openbox.state() == QProcess::Running ? QStringLiteral("running")
+                                                                  : QStringLiteral("ended"),
+                           QString::fromLocal8Bit(m_openbox.readAllStandardError()))));
 }
 
 void DesktopWindowsTest::cleanupTestCase()
