@@ -76,6 +76,16 @@ private:
             { QStringLiteral("getactivewindow"), QStringLiteral("getwindowname") });
     }
     QString frontId() const { return x(QStringLiteral("xdotool"), { QStringLiteral("getactivewindow") }); }
+    /**
+     * The window manager names the window in front before the keyboard's focus reaches it: a key
+     * sent in between goes nowhere.
+     */
+    bool keyboardInFront() const
+    {
+        const QString front = frontId();
+        return !front.isEmpty()
+            && x(QStringLiteral("xdotool"), { QStringLiteral("getwindowfocus") }) == front;
+    }
     void closeWindow(const QString &id) const
     {
         x(QStringLiteral("wmctrl"), { QStringLiteral("-i"), QStringLiteral("-c"), id });
@@ -198,7 +208,7 @@ QStringList DesktopWindowsTest::walk(const QStringList &steps)
             = reads.isEmpty() ? nullptr : std::make_unique<OpenWatch>(m_root->path(reads));
         if (keys.startsWith(QLatin1String("rm:")))
             QDir(m_root->path(QStringLiteral("/ezxlocal/Kestrow/skin/") + keys.mid(3))).removeRecursively();
-        else if (!keys.isEmpty())
+        else if (!keys.isEmpty() && QTest::qWaitFor([&] { return keyboardInFront(); }, Bound))
             x(QStringLiteral("xdotool"),
                 QStringList { QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80") }
                     + keys.split(u' '));
