@@ -23,32 +23,20 @@ const QString AutorunFolder = QStringLiteral("/ezxlocal/download/mystuff/unKnown
 const QString MainTitle = QStringLiteral("Kestrow settings");
 const int Bound = 20000;
 
-/** Tells whether a file was opened since it was watched (a window that reads it shortly after it opens). */
-class OpenWatch
-{
-public:
+/** Whether a file was opened since it was watched: a window that reads it shortly after it opens. */
+struct OpenWatch {
     explicit OpenWatch(const QString &path)
-        : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
     {
-        if (m_fd >= 0)
-            inotify_add_watch(m_fd, QFile::encodeName(path).constData(), IN_OPEN);
+        inotify_add_watch(fd, QFile::encodeName(path).constData(), IN_OPEN);
     }
-    ~OpenWatch()
-    {
-        if (m_fd >= 0)
-            close(m_fd);
-    }
-    OpenWatch(const OpenWatch &) = delete;
-    OpenWatch &operator=(const OpenWatch &) = delete;
-
+    ~OpenWatch() { close(fd); }
+    Q_DISABLE_COPY_MOVE(OpenWatch)
     bool opened() const
     {
         char events[4096];
-        return m_fd >= 0 && read(m_fd, events, sizeof events) > 0;
+        return read(fd, events, sizeof events) > 0;
     }
-
-private:
-    int m_fd;
+    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
 };
 
 } // namespace
@@ -142,11 +130,7 @@ void DesktopWindowsTest::initTestCase()
         },
         Bound);
     QVERIFY2(managed,
-        qPrintable(QStringLiteral("openbox does not manage %1 (%2): %3")
-                       .arg(m_display,
-                           m_openbox.state() == QProcess::Running ? QStringLiteral("running")
-                                                                  : QStringLiteral("ended"),
-                           QString::fromLocal8Bit(m_openbox.readAllStandardError()))));
+        m_openbox.readAllStandardError().prepend("openbox does not manage the display: ").constData());
 }
 
 void DesktopWindowsTest::cleanupTestCase()
