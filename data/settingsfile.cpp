@@ -34,21 +34,17 @@ CountdownEvent countdownEvent(const ZConfig &settings)
 
 bool writeCountdownEvent(ZConfig &settings, const CountdownEvent &event)
 {
-    // Every write is made even after a failure, so that a later flush can still store them all.
-    bool ok = settings.writeEntry(NotifyGroup, YearKey, event.year);
-    ok &= settings.writeEntry(NotifyGroup, MonthKey, event.month);
-    ok &= settings.writeEntry(NotifyGroup, DayKey, event.day);
-    ok &= settings.writeEntry(NotifyGroup, InfoKey, event.info);
-    return ok;
+    // One replace of the file: an event is never stored half new, half old.
+    return settings.writeEntries({ { NotifyGroup, YearKey, QString::number(event.year) },
+        { NotifyGroup, MonthKey, QString::number(event.month) },
+        { NotifyGroup, DayKey, QString::number(event.day) }, { NotifyGroup, InfoKey, event.info } });
 }
 
 bool writeDockSlot(ZConfig &settings, int index, const DockSlotSetting &slot)
 {
-    bool ok = settings.writeEntry(DockGroup, slotKey(IconKey, index), slot.icon);
-    ok &= settings.writeEntry(DockGroup, slotKey(TypeKey, index), slot.type);
-    ok &= settings.writeEntry(DockGroup, slotKey(ExecKey, index), slot.exec);
-    ok &= settings.writeEntry(DockGroup, slotKey(NameKey, index), slot.name);
-    return ok;
+    return settings.writeEntries({ { DockGroup, slotKey(IconKey, index), slot.icon },
+        { DockGroup, slotKey(TypeKey, index), slot.type }, { DockGroup, slotKey(ExecKey, index), slot.exec },
+        { DockGroup, slotKey(NameKey, index), slot.name } });
 }
 
 QString skin(const ZConfig &settings, const QString &def)

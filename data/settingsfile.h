@@ -65,10 +65,10 @@ QString slotKey(const QString &pattern, int index);
 CountdownEvent defaultCountdownEvent();
 /** [Notify] Year, Month, Day and Info, each defaulting to the built-in event's. */
 CountdownEvent countdownEvent(const ZConfig &settings);
-/** Writes Year, Month and Day as integers, then Info. */
+/** Writes Year, Month and Day as integers, then Info, with one replace of the file. */
 bool writeCountdownEvent(ZConfig &settings, const CountdownEvent &event);
 
-/** Writes Icon, Type, Exec and Name of one slot, in this order. */
+/** Writes Icon, Type, Exec and Name of one slot, in this order, with one replace of the file. */
 bool writeDockSlot(ZConfig &settings, int index, const DockSlotSetting &slot);
 
 QString skin(const ZConfig &settings, const QString &def = DefaultSkin);

@@ -211,16 +211,24 @@ bool ZConfig::readBoolEntry(const QString &group, const QString &key, bool def) 
 
 bool ZConfig::writeEntry(const QString &group, const QString &key, const QString &value)
 {
-    if (!ZConfigDocument::isGroupName(group) || !ZConfigDocument::isKeyName(key)) {
-        // Names are shown escaped, so that the diagnostic stays one line.
-        qWarning("ZConfig: cannot write [%s] %s to \"%s\": the name cannot be stored",
-            ZConfigDocument::escape(group).constData(), ZConfigDocument::escape(key).constData(),
-            qUtf8Printable(m_path));
-        m_error = QStringLiteral("the name cannot be stored");
-        return false;
+    return writeEntries({ { group, key, value } });
+}
+
+bool ZConfig::writeEntries(const QList<Entry> &entries)
+{
+    for (const Entry &entry : entries) {
+        if (!ZConfigDocument::isGroupName(entry.group) || !ZConfigDocument::isKeyName(entry.key)) {
+            // Names are shown escaped, so that the diagnostic stays one line.
+            qWarning("ZConfig: cannot write [%s] %s to \"%s\": the name cannot be stored",
+                ZConfigDocument::escape(entry.group).constData(),
+                ZConfigDocument::escape(entry.key).constData(), qUtf8Printable(m_path));
+            m_error = QStringLiteral("the name cannot be stored");
+            return false;
+        }
     }
-    m_document->setValue(group, key, value);
-    m_pending.append({ group, key, value });
+    for (const Entry &entry : entries)
+        m_document->setValue(entry.group, entry.key, entry.value);
+    m_pending.append(entries);
     return save();
 }
 
@@ -268,7 +276,7 @@ bool ZConfig::save()
         std::unique_ptr<ZConfigDocument> fresh;
         if (*current != m_onDisk) {
             fresh = std::make_unique<ZConfigDocument>(*current);
-            for (const PendingWrite &write : std::as_const(m_pending))
+            for (const Entry &write : std::as_const(m_pending))
                 fresh->setValue(write.group, write.key, write.value);
         }
         const QByteArray bytes = fresh ? fresh->toBytes() : m_document->toBytes();

@@ -32,11 +32,19 @@ public:
     unsigned int readUIntEntry(const QString &group, const QString &key, unsigned int def = 0) const;
     bool readBoolEntry(const QString &group, const QString &key, bool def = false) const;
 
+    struct Entry {
+        QString group;
+        QString key;
+        QString value;
+    };
+
     /** Returns false when the name cannot be held by the syntax or the file cannot be written. */
     bool writeEntry(const QString &group, const QString &key, const QString &value);
     bool writeEntry(const QString &group, const QString &key, int value);
     bool writeEntry(const QString &group, const QString &key, unsigned int value);
     bool writeEntry(const QString &group, const QString &key, const char *value) = delete;
+    /** Writes entries that belong together with one replace, so that the file holds all of them or none. */
+    bool writeEntries(const QList<Entry> &entries);
 
     void getGroupsKeyList(QStringList &groups) const;
 
@@ -48,12 +56,6 @@ public:
     QString path() const;
 
 private:
-    struct PendingWrite {
-        QString group;
-        QString key;
-        QString value;
-    };
-
     bool save();
 
     QString m_path;
@@ -62,7 +64,7 @@ private:
     // a save needs no new parse.
     QByteArray m_onDisk;
     // Writes that have not reached the file yet; replayed on the file as it is at the next save.
-    QList<PendingWrite> m_pending;
+    QList<Entry> m_pending;
     bool m_failureReported = false;
     QString m_error;
 };

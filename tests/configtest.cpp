@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -447,11 +448,24 @@ void ConfigTest::settingsWritesInOrder()
     }
     QVERIFY(root.writeFile(QString(SettingsFile::Path), "[Main]\nSkin=blue\n"));
     ZConfig settings(SettingsFile::filePath());
+    // Each writer replaces the file once (one temporary made): a failure never stores half of its keys.
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    inotify_add_watch(
+        watch, QFile::encodeName(root.path(QStringLiteral("/ezxlocal/Kestrow"))).constData(), IN_CREATE);
     QVERIFY(SettingsFile::writeDockSlot(settings, 9,
         { QStringLiteral("/ezxlocal/app/cam.png"), QString(), QStringLiteral("cam-id"),
             QString::fromUtf8("相机") }));
     QVERIFY(SettingsFile::writeCountdownEvent(settings, { 2031, 2, 3, QString::fromUtf8(" 生日 ") }));
     QVERIFY(SettingsFile::writeSkin(settings, QStringLiteral("night")));
+    alignas(inotify_event) char events[4096];
+    const ssize_t length = read(watch, events, sizeof events);
+    close(watch);
+    int replaces = 0;
+    for (ssize_t at = 0; at < length;
+         at += ssize_t(sizeof(inotify_event)) + reinterpret_cast<inotify_event *>(events + at)->len)
+        replaces
+            += QByteArray(reinterpret_cast<inotify_event *>(events + at)->name).startsWith(".Kestrow.cfg.");
+    QCOMPARE(replaces, 3);
     QCOMPARE(readFileBytes(SettingsFile::filePath()),
         QByteArray("[Main]\nSkin=night\n\n"
                    "[DockBar]\nIcon9=/ezxlocal/app/cam.png\nType9=\nExec9=cam-id\nName9=相机\n\n"
