@@ -448,7 +448,7 @@ void ConfigTest::settingsWritesInOrder()
     }
     QVERIFY(root.writeFile(QString(SettingsFile::Path), "[Main]\nSkin=blue\n"));
     ZConfig settings(SettingsFile::filePath());
-    // Each writer replaces the file once (one temporary made): a failure never stores half of its keys.
+    // One temporary file, one replace, per writer: a failure never stores half of its keys.
     const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     inotify_add_watch(
         watch, QFile::encodeName(root.path(QStringLiteral("/ezxlocal/Kestrow"))).constData(), IN_CREATE);
@@ -458,13 +458,13 @@ void ConfigTest::settingsWritesInOrder()
     QVERIFY(SettingsFile::writeCountdownEvent(settings, { 2031, 2, 3, QString::fromUtf8(" 生日 ") }));
     QVERIFY(SettingsFile::writeSkin(settings, QStringLiteral("night")));
     alignas(inotify_event) char events[4096];
-    const ssize_t length = read(watch, events, sizeof events);
-    close(watch);
     int replaces = 0;
-    for (ssize_t at = 0; at < length;
-         at += ssize_t(sizeof(inotify_event)) + reinterpret_cast<inotify_event *>(events + at)->len)
-        replaces
-            += QByteArray(reinterpret_cast<inotify_event *>(events + at)->name).startsWith(".Kestrow.cfg.");
+    for (ssize_t at = 0, length = read(watch, events, sizeof events); at < length;) {
+        const auto *event = reinterpret_cast<const inotify_event *>(events + at);
+        replaces += QByteArray(event->name).startsWith(".Kestrow.cfg.");
+        at += ssize_t(sizeof(inotify_event) + event->len);
+    }
+    close(watch);
     QCOMPARE(replaces, 3);
     QCOMPARE(readFileBytes(SettingsFile::filePath()),
         QByteArray("[Main]\nSkin=night\n\n"

@@ -64,15 +64,10 @@ private:
             { QStringLiteral("getactivewindow"), QStringLiteral("getwindowname") });
     }
     QString frontId() const { return x(QStringLiteral("xdotool"), { QStringLiteral("getactivewindow") }); }
-    /**
-     * The window manager names the window in front before the keyboard's focus reaches it: a key
-     * sent in between goes nowhere.
-     */
+    // The window manager names a window in front before the keyboard reaches it: a key sent between is lost.
     bool keyboardInFront() const
     {
-        const QString front = frontId();
-        return !front.isEmpty()
-            && x(QStringLiteral("xdotool"), { QStringLiteral("getwindowfocus") }) == front;
+        return x(QStringLiteral("xdotool"), { QStringLiteral("getwindowfocus") }) == frontId();
     }
     void closeWindow(const QString &id) const
     {
