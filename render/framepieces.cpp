@@ -36,14 +36,6 @@ void join(std::vector<QRect> &rects)
 
 } // namespace
 
-QRect PieceAreas::united() const
-{
-    QRect all;
-    for (int i = 0; i < count; ++i)
-        all |= rects[std::size_t(i)];
-    return all;
-}
-
 bool FramePiece::sameDrawing(const FramePiece &other) const
 {
     return kind == other.kind && bounds == other.bounds && imageKey == other.imageKey

@@ -16,9 +16,8 @@ struct PieceAreas {
     static constexpr int Max = 8;
     std::array<QRect, Max> rects {};
     int count = 0;
-
-    /** Their joint box. */
-    QRect united() const;
+    /** Their joint box, kept beside them so that a frame need not form it again. */
+    QRect box;
 };
 
 /**

@@ -47,7 +47,9 @@ void RotatedHand::findAreas()
         QRect area;
         for (std::size_t i = count * band / PieceAreas::Max; i < count * (band + 1) / PieceAreas::Max; ++i)
             area |= rows[i];
-        if (!area.isEmpty())
-            m_areas.rects[std::size_t(m_areas.count++)] = area;
+        if (area.isEmpty())
+            continue;
+        m_areas.rects[std::size_t(m_areas.count++)] = area;
+        m_areas.box |= area;
     }
 }

@@ -394,7 +394,7 @@ void SkinRenderer::drawHand(QPainter &p, const QImage &hand, double angle, Rotat
     piece.imageKey = turned.cacheKey();
     piece.areas = kept.areas();
     // A hand that turned out all transparent changes nothing.
-    piece.bounds = piece.areas.united().translated(piece.at);
+    piece.bounds = piece.areas.box.translated(piece.at);
     if (!piece.bounds.isEmpty())
         m_pieces.add(std::move(piece));
 }
