@@ -36,7 +36,7 @@ QString LngTable::chooseFile(const QString &applicationDirectory)
         = system.readEntry(QStringLiteral("SYS_SYSTEM_SET"), QStringLiteral("LanguageType"));
     QString path = QStringLiteral("%1/%2.lng").arg(applicationDirectory, language);
     if (!QFileInfo::exists(path))
-        path = QStringLiteral("%1/zh-cn.lng").arg(applicationDirectory);
+        path = applicationDirectory + QLatin1Char('/') + FallbackFile;
     SetupLog::line(QStringLiteral("lng file : ") + path);
     return path;
 }

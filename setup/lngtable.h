@@ -27,6 +27,9 @@ public:
      */
     QString get(const char *key) const;
 
+    /** The language file every application folder holds, taken when the phone's language has none. */
+    static constexpr QLatin1StringView FallbackFile { "zh-cn.lng" };
+
     /**
      * The language file for the phone's language ([SYS_SYSTEM_SET] LanguageType of the system
      * settings file): "<dir>/<language>.lng" when it exists, else "<dir>/zh-cn.lng". The directory

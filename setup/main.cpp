@@ -75,7 +75,7 @@ bool chooseApplicationFolder(const char *firstArgument)
         QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/kestrow/setup"))
             + QStringLiteral("/kestrow-setup") };
     for (const QString &candidate : candidates) {
-        if (QFileInfo::exists(AppDir::fromFirstArgument(candidate) + QStringLiteral("zh-cn.lng"))) {
+        if (QFileInfo::exists(AppDir::fromFirstArgument(candidate) + LngTable::FallbackFile)) {
             AppDir::setFirstArgument(candidate);
             return true;
         }
